@@ -32,12 +32,13 @@ enum FaultStateValue : int32_t
     FaultStatePending = 2,
 };
 
-// One hotkey: a function code, a modifier text and a key text.
+// One hotkey: a function number, a modifier text ("无", "Ctrl" or "Shift")
+// and one key character (a digit or an upper-case letter).
 struct _HOT_KEY_STRUCT_
 {
-    int Function = 0;
+    int32_t KeyID = -1;
     QString Modifier;
-    QString Key;
+    QString AlphaKey;
 };
 
 // Horizontal display scale of one channel.
