@@ -1,5 +1,6 @@
 #include "CLumetraApp.h"
 
+#include "CAboutDlg.h"
 #include "CConnectionDescriptor.h"
 #include "CGlobalObject.h"
 #include "CMainFrame.h"
@@ -23,6 +24,8 @@ CLumetraApp::~CLumetraApp()
         qApp->removeEventFilter(this);
     delete frame_;
 }
+
+CMainFrame* CLumetraApp::MainFrame() const { return frame_; }
 
 QString CLumetraApp::ConnectionStringFor(const QString& programDirectory)
 {
@@ -50,7 +53,14 @@ int CLumetraApp::ExitInstance()
 {
     delete frame_;
     global_.ReleaseDBInterface();
+    CDBErrorReporter::Install({});
     return 0;
+}
+
+void CLumetraApp::OnAppAbout()
+{
+    CAboutDlg about(frame_);
+    about.exec();
 }
 
 void CLumetraApp::installStoreMessageBox()

@@ -25,7 +25,10 @@ public:
     // Closes the main window and releases the store.
     int ExitInstance();
 
-    CMainFrame* MainFrame() const { return frame_; }
+    CMainFrame* MainFrame() const;
+
+    // The About commands: the modal About box.
+    void OnAppAbout();
 
     // The base database's connection string for a program directory.
     static QString ConnectionStringFor(const QString& programDirectory);

@@ -83,7 +83,7 @@ TEST_F(OptionsTest, StoredValuesAreApplied)
     EXPECT_EQ(control->GetForeColor(), 65280u);
     EXPECT_EQ(control->GetHorzAlign(), 1);
     EXPECT_EQ(control->GetFramesPerScreen(), 3);
-    EXPECT_EQ(control->GetHScrollSpeed(), 4) << "10 is outside 0..9 and keeps the previous speed";
+    EXPECT_EQ(control->GetHScrollSpeed(), 0) << "10 is outside 0..9: the control keeps its own speed";
     EXPECT_EQ(control->GetVScrollSpeed(), 2);
     EXPECT_DOUBLE_EQ(control->GetZoom(), 0.5);
     EXPECT_EQ(control->GetDivLine(), 1);

@@ -1,0 +1,135 @@
+#include "CImageCoreWindow.h"
+
+#include "CTrackImageDrawObject.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <limits>
+
+namespace {
+
+// The key-state flags of a Windows wheel message (MK_LBUTTON, MK_RBUTTON,
+// MK_SHIFT, MK_CONTROL, MK_MBUTTON), which OnMouseWheel takes.
+unsigned MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    unsigned flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= 0x0001;
+    if (buttons & Qt::RightButton)
+        flags |= 0x0002;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= 0x0004;
+    if (modifiers & Qt::ControlModifier)
+        flags |= 0x0008;
+    if (buttons & Qt::MiddleButton)
+        flags |= 0x0010;
+    return flags;
+}
+
+short WheelDelta(const QWheelEvent& event)
+{
+    const int delta = event.angleDelta().y();
+    const int lowest = std::numeric_limits<short>::min();
+    const int highest = std::numeric_limits<short>::max();
+    return static_cast<short>(qBound(lowest, delta, highest));
+}
+
+} // namespace
+
+CImageCoreWindow::CImageCoreWindow(CTrackImageDrawObject& owner, QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , owner_(owner)
+    , toolTips_(viewport())
+{
+}
+
+CToolTipControl& CImageCoreWindow::ToolTips()
+{
+    return toolTips_;
+}
+
+void CImageCoreWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    owner_.PaintWindow(painter, viewport()->rect());
+}
+
+void CImageCoreWindow::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    owner_.OnWindowResized();
+}
+
+void CImageCoreWindow::mousePressEvent(QMouseEvent* event)
+{
+    toolTips_.Pop();
+    ForwardMouse(event);
+}
+
+void CImageCoreWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    ForwardMouse(event);
+}
+
+void CImageCoreWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    toolTips_.Pop();
+    ForwardMouse(event);
+}
+
+void CImageCoreWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    toolTips_.RelayMouseMove(event->position().toPoint());
+    ForwardMouse(event);
+}
+
+void CImageCoreWindow::wheelEvent(QWheelEvent* event)
+{
+    toolTips_.Pop();
+    owner_.OnMouseWheel(MouseKeyFlags(event->buttons(), event->modifiers()), WheelDelta(*event),
+                        event->position().toPoint());
+    event->accept();
+}
+
+void CImageCoreWindow::keyPressEvent(QKeyEvent* event)
+{
+    ForwardKey(event);
+}
+
+void CImageCoreWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    ForwardKey(event);
+}
+
+bool CImageCoreWindow::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Leave)
+        toolTips_.Pop();
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CImageCoreWindow::scrollContentsBy(int, int)
+{
+    // The control draws its view from the scroll positions itself; moving the
+    // viewport's pixels as the base class does would tear the picture.
+    owner_.OnWindowScrolled();
+}
+
+void CImageCoreWindow::ForwardMouse(QMouseEvent* event)
+{
+    // The pointer's area belongs to the control: presses never fall through
+    // to the view behind it.
+    owner_.OnWindowMouseEvent(event);
+    event->accept();
+}
+
+void CImageCoreWindow::ForwardKey(QKeyEvent* event)
+{
+    // Keys the control does not use travel on to the program's key table
+    // instead of scrolling the bars as a scroll area would.
+    if (owner_.OnWindowKeyEvent(event))
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,1045 @@
+#include "CTrackImageDrawObject.h"
+
+#include "CEmptyStatePainter.h"
+#include "CImageCoreWindow.h"
+#include "CRepaintThread.h"
+#include "CTrack.h"
+#include "ColorRef.h"
+#include "FrameGeometry.h"
+#include "IImageNotifyInterface.h"
+#include "ImageControlLog.h"
+#include "ProgramDirectory.h"
+#include "ScrollInfo.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString WindowName = QStringLiteral("LumetraImageCore");
+const QString NoDataText = QStringLiteral("当前未载入数据文件");
+constexpr double MinimumZoom = 0.01;
+constexpr double MaximumZoom = 8.0;
+constexpr int MaximumFramesPerScreen = 8;
+constexpr int ToolTipDelayMs = 300;
+constexpr int ToolTipMaxWidth = 500;
+
+QFont MakeTextFont(int pixelHeight, bool italic)
+{
+    QFont font;
+    // The program's face first; Linux desktops rarely have it, so the
+    // installed CJK faces follow.
+    font.setFamilies({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Noto Sans SC")});
+    font.setPixelSize(pixelHeight);
+    font.setWeight(QFont::Medium);
+    font.setItalic(italic);
+    return font;
+}
+
+double ClampZoom(double zoom)
+{
+    if (!(zoom >= MinimumZoom)) // also catches NaN
+        return MinimumZoom;
+    return std::min(zoom, MaximumZoom);
+}
+
+bool IsScrollSpeed(int speed)
+{
+    return speed >= 0 && speed <= 9;
+}
+
+} // namespace
+
+CTrackImageDrawObject::CTrackImageDrawObject()
+    : EmptyState(std::make_unique<CEmptyStatePainter>())
+    , RepaintThread(std::make_unique<CRepaintThread>([this] { Repaint(); }))
+{
+}
+
+CTrackImageDrawObject::~CTrackImageDrawObject()
+{
+    RepaintThread->Stop();
+    delete Window.data();
+    ReleaseAllTracks();
+}
+
+// ---------------------------------------------------------------- IProcess
+
+int CTrackImageDrawObject::IsEngineReady()
+{
+    return EngineReady;
+}
+
+void CTrackImageDrawObject::OnDeviceReset()
+{
+    // Every track re-creates its engine resources here once tracks have them.
+    Repaint();
+}
+
+void CTrackImageDrawObject::Render()
+{
+    // Drawing the status line, headers, frames and defects with the engine
+    // comes with the rendering library.
+}
+
+// ---------------------------------------------------------------- IImageWnd
+
+void CTrackImageDrawObject::GetFaultyStandards(std::vector<_FAULTY_STANDER_STRUCT_>& out)
+{
+    out = FaultyStandards;
+}
+
+int CTrackImageDrawObject::ReportFaultAdded(int trackId, _FAULT_* fault)
+{
+    if (!fault)
+        return 0;
+    fault->TrackID = trackId;
+    return Notify ? Notify->OnFaultAdded(fault) : 0;
+}
+
+void CTrackImageDrawObject::ReportFaultModified(int trackId, _FAULT_* fault)
+{
+    if (!fault)
+        return;
+    fault->TrackID = trackId;
+    if (Notify)
+        Notify->OnFaultModified(*fault);
+}
+
+void CTrackImageDrawObject::ReportFaultDeleted(int faultId)
+{
+    if (Notify)
+        Notify->OnFaultDeleted(faultId);
+}
+
+void CTrackImageDrawObject::ReportFaultSelected(int trackId, int faultId)
+{
+    if (Notify)
+        Notify->OnFaultSelected(trackId, faultId);
+}
+
+int CTrackImageDrawObject::IsSelectionBoxShown()
+{
+    return SelectionBoxShown;
+}
+
+void CTrackImageDrawObject::SetSelectionBox(const QRect* rect)
+{
+    if (!rect)
+        return;
+    SelectionBox = *rect;
+    SelectionBoxShown = 1;
+}
+
+void CTrackImageDrawObject::ClearSelectionBox()
+{
+    SelectionBoxShown = 0;
+}
+
+void CTrackImageDrawObject::SetDragFault(const _FAULT_* fault)
+{
+    if (!fault)
+        return;
+    DragFault = *fault;
+    DragFaultShown = 1;
+}
+
+void CTrackImageDrawObject::ClearDragFault()
+{
+    DragFaultShown = 0;
+}
+
+int CTrackImageDrawObject::GetRulerState()
+{
+    return RulerState;
+}
+
+void CTrackImageDrawObject::SetRulerText(int state, const QString& text)
+{
+    RulerState = state;
+    RulerText = text;
+}
+
+int CTrackImageDrawObject::GetReservedValue()
+{
+    return 0;
+}
+
+int CTrackImageDrawObject::GetCurrentOffset()
+{
+    return CurrentOffset;
+}
+
+int CTrackImageDrawObject::GetHorzScroll()
+{
+    return -HorzScroll;
+}
+
+void CTrackImageDrawObject::SignalRepaint()
+{
+    RepaintThread->Signal();
+}
+
+CGpuFont* CTrackImageDrawObject::GetLargeFont()
+{
+    return nullptr; // engine fonts exist once the rendering engine does
+}
+
+CGpuFont* CTrackImageDrawObject::GetSmallFont()
+{
+    return nullptr; // engine fonts exist once the rendering engine does
+}
+
+int CTrackImageDrawObject::IsFaultTypeShown(int standardId)
+{
+    if (FaultTypeFilter.empty())
+        return 1;
+    return std::find(FaultTypeFilter.begin(), FaultTypeFilter.end(), standardId) != FaultTypeFilter.end() ? 1 : 0;
+}
+
+// ---------------------------------------------------- window and creation
+
+int CTrackImageDrawObject::Create(const QRect& rect, QWidget* parent, unsigned id, void*)
+{
+    if (Window)
+        return 1;
+    if (rect.width() <= 0 || rect.height() <= 0) {
+        qCWarning(lcImageControl).noquote() << QStringLiteral("###ERROR######    绘图控件宽高必须大于0");
+        return 0;
+    }
+    ControlId = id;
+    SetUpWindow(rect, parent);
+    LoadPictures();
+    CreateTextFonts();
+    SetUpToolTips();
+    // A child control is visible as soon as it exists; a control without a
+    // parent would be a top-level window and waits for Show.
+    if (parent)
+        Window->show();
+    RepaintThread->Start();
+    return 1;
+}
+
+void CTrackImageDrawObject::SetUpWindow(const QRect& rect, QWidget* parent)
+{
+    auto* window = new CImageCoreWindow(*this, parent);
+    window->setObjectName(WindowName);
+    window->setWindowTitle(WindowName);
+    window->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    window->setLineWidth(1);
+    window->setFocusPolicy(Qt::StrongFocus);
+    // Every paint covers the whole client area, so nothing is erased first.
+    window->setAttribute(Qt::WA_OpaquePaintEvent);
+    window->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    window->viewport()->setAutoFillBackground(false);
+    window->viewport()->setMouseTracking(true);
+    window->setGeometry(rect);
+    Window = window;
+}
+
+void CTrackImageDrawObject::LoadPictures()
+{
+    const QDir folder(ProgramPath(QStringLiteral("resource/IMAGECONTROL")));
+    const QImage background(folder.filePath(QStringLiteral("taskbg.bmp")));
+    if (background.isNull())
+        qCDebug(lcImageControl) << "no background picture in" << folder.path();
+    EmptyState->SetBackground(background);
+
+    // The picture's hotspot is its centre, which QCursor takes by default.
+    const QPixmap move(folder.filePath(QStringLiteral("Move.png")));
+    if (move.isNull()) {
+        qCDebug(lcImageControl) << "no move cursor in" << folder.path();
+        MoveCursor.reset();
+    } else {
+        MoveCursor = QCursor(move);
+    }
+}
+
+void CTrackImageDrawObject::CreateTextFonts()
+{
+    SmallTextFont = MakeTextFont(20, false);
+    LargeTextFont = MakeTextFont(50, true);
+}
+
+void CTrackImageDrawObject::SetUpToolTips()
+{
+    CToolTipControl& tips = Window->ToolTips();
+    tips.SetFont(SmallTextFont);
+    tips.AddTool(ChannelInfoTool);
+    tips.AddTool(DefectInfoTool);
+    tips.SetMaxTipWidth(ToolTipMaxWidth);
+    tips.SetDelay(ToolTipDelayMs);
+}
+
+int CTrackImageDrawObject::Show(int showCommand)
+{
+    if (!Window)
+        return 0;
+    const int wasVisible = Window->isHidden() ? 0 : 1;
+    // 0 hides, like the platform's show command SW_HIDE; every other command
+    // shows a child window.
+    Window->setVisible(showCommand != 0);
+    return wasVisible;
+}
+
+void CTrackImageDrawObject::MoveToRect(const QRect& rect, int repaint)
+{
+    if (!Window)
+        return;
+    Window->setGeometry(rect);
+    if (repaint)
+        Repaint();
+}
+
+void CTrackImageDrawObject::Move(int x, int y, int width, int height, int repaint)
+{
+    MoveToRect(QRect(x, y, width, height), repaint);
+}
+
+QWidget* CTrackImageDrawObject::SetParentWnd(QWidget* newParent)
+{
+    if (!Window)
+        return nullptr;
+    QWidget* previous = Window->parentWidget();
+    const bool shown = !Window->isHidden();
+    Window->setParent(newParent);
+    // Re-parenting hides a widget; the control keeps its visibility.
+    if (shown)
+        Window->show();
+    return previous;
+}
+
+QWidget* CTrackImageDrawObject::SetFocusToControl()
+{
+    if (!Window)
+        return nullptr;
+    QWidget* previous = QApplication::focusWidget();
+    Window->setFocus(Qt::OtherFocusReason);
+    return previous;
+}
+
+int CTrackImageDrawObject::HasFocus()
+{
+    if (!Window)
+        return 0;
+    return Window->hasFocus() || Window->viewport()->hasFocus() ? 1 : 0;
+}
+
+QWidget* CTrackImageDrawObject::GetWindowHandle()
+{
+    return Window.data();
+}
+
+void CTrackImageDrawObject::SetNotify(IImageNotifyInterface* notify)
+{
+    Notify = notify;
+}
+
+int CTrackImageDrawObject::OnMouseWheel(unsigned, short, QPoint)
+{
+    if (!Window)
+        return 0;
+    // Zooming with Ctrl and scrolling by images join here with the view's
+    // scrolling.
+    return 1;
+}
+
+// ---------------------------------------------------------------- settings
+
+void CTrackImageDrawObject::SetHotKeys(const std::vector<_HOT_KEY_STRUCT_>& hotKeys)
+{
+    HotKeys = hotKeys;
+}
+
+void CTrackImageDrawObject::SetFaultyStandards(const std::vector<_FAULTY_STANDER_STRUCT_>& standards)
+{
+    FaultyStandards = standards;
+}
+
+void CTrackImageDrawObject::ClearFaultyStandards()
+{
+    FaultyStandards.clear();
+}
+
+void CTrackImageDrawObject::SetBackColor(uint32_t color)
+{
+    BackColor = color;
+    // The engine's background colour follows here once the engine exists.
+    Repaint();
+}
+
+uint32_t CTrackImageDrawObject::GetBackColor()
+{
+    return BackColor;
+}
+
+void CTrackImageDrawObject::SetForeColor(uint32_t color)
+{
+    ForeColor = color;
+    ForeColorArgb = ColorRefToArgb(color);
+    Repaint();
+}
+
+uint32_t CTrackImageDrawObject::GetForeColor()
+{
+    return ForeColor;
+}
+
+void CTrackImageDrawObject::SetHorzAlign(int align)
+{
+    HorzAlign = align;
+    if (!HasWindow())
+        return;
+    SortVisibleTracks();
+    Layout();
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetHorzAlign()
+{
+    return HorzAlign;
+}
+
+void CTrackImageDrawObject::SetVertAlign(int align)
+{
+    VertAlign = align;
+    if (!HasWindow())
+        return;
+    SortVisibleTracks();
+    Layout();
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetVertAlign()
+{
+    return VertAlign;
+}
+
+void CTrackImageDrawObject::SetFramesPerScreen(int frames)
+{
+    // The frame cache keeps F + 4 frames, so F stops at 8.
+    FramesPerScreen = frames > MaximumFramesPerScreen ? MaximumFramesPerScreen : frames;
+    for (CTrack* track : AllTracks)
+        track->RefreshFrames();
+}
+
+int CTrackImageDrawObject::GetFramesPerScreen()
+{
+    return FramesPerScreen;
+}
+
+void CTrackImageDrawObject::SetPaintMode(int mode)
+{
+    if (EngineReady && mode == PaintMode)
+        return;
+    PaintMode = mode;
+    RecreateRenderEngine();
+}
+
+int CTrackImageDrawObject::GetPaintMode()
+{
+    return PaintMode;
+}
+
+void CTrackImageDrawObject::SetVScrollSpeed(int speed)
+{
+    if (IsScrollSpeed(speed))
+        VScrollSpeed = speed;
+}
+
+int CTrackImageDrawObject::GetVScrollSpeed()
+{
+    return VScrollSpeed;
+}
+
+void CTrackImageDrawObject::SetHScrollSpeed(int speed)
+{
+    if (IsScrollSpeed(speed))
+        HScrollSpeed = speed;
+}
+
+int CTrackImageDrawObject::GetHScrollSpeed()
+{
+    return HScrollSpeed;
+}
+
+void CTrackImageDrawObject::SetZoom(double zoom)
+{
+    Zoom = ClampZoom(zoom);
+    Layout();
+    if (Notify)
+        Notify->OnZoomChanged(Zoom);
+}
+
+double CTrackImageDrawObject::GetZoom()
+{
+    return Zoom;
+}
+
+void CTrackImageDrawObject::SetTrackScale(int trackId, double scale)
+{
+    auto entry = std::find_if(TrackScales.begin(), TrackScales.end(),
+                              [trackId](const _track_scale_info_& info) { return info.TrackID == trackId; });
+    if (entry != TrackScales.end()) {
+        entry->Scale = scale;
+        return;
+    }
+    TrackScales.push_back(_track_scale_info_{trackId, scale});
+    Repaint();
+    Layout();
+}
+
+double CTrackImageDrawObject::GetTrackScale(int trackId)
+{
+    const auto entry = std::find_if(TrackScales.begin(), TrackScales.end(),
+                                    [trackId](const _track_scale_info_& info) { return info.TrackID == trackId; });
+    return entry != TrackScales.end() ? entry->Scale : 1.0;
+}
+
+void CTrackImageDrawObject::SetDivLine(int value)
+{
+    DivLine = value;
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetDivLine()
+{
+    return DivLine;
+}
+
+void CTrackImageDrawObject::SetDivFull(int value)
+{
+    DivFull = value;
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetDivFull()
+{
+    return DivFull;
+}
+
+void CTrackImageDrawObject::SetThreadLoad(int value)
+{
+    ThreadLoad = value;
+}
+
+int CTrackImageDrawObject::GetThreadLoad()
+{
+    return ThreadLoad;
+}
+
+void CTrackImageDrawObject::SetExchangeLR(int value)
+{
+    ExchangeLR = value;
+    SortVisibleTracks();
+    Layout();
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetExchangeLR()
+{
+    return ExchangeLR;
+}
+
+void CTrackImageDrawObject::SetReadOnly(int value)
+{
+    ReadOnly = value;
+    SelectedFaultId = 0;
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetReadOnly()
+{
+    return ReadOnly;
+}
+
+void CTrackImageDrawObject::SetBlueBox(int value)
+{
+    BlueBox = value;
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetBlueBox()
+{
+    return BlueBox;
+}
+
+void CTrackImageDrawObject::SetDropBox(int value)
+{
+    DropBox = value;
+    Repaint();
+}
+
+int CTrackImageDrawObject::GetDropBox()
+{
+    return DropBox;
+}
+
+void CTrackImageDrawObject::SetStackedLayout(int)
+{
+    // Channels are always placed side by side.
+}
+
+int CTrackImageDrawObject::GetStackedLayout()
+{
+    return 0;
+}
+
+void CTrackImageDrawObject::SetImageAdjust(const _IMAGE_ADJUST_STRUCT_* adjust)
+{
+    if (!adjust) {
+        qCWarning(lcImageControl) << "SetImageAdjust without an adjustment record is ignored";
+        return;
+    }
+    const bool toneChanged = adjust->Brightness != ImageAdjust.Brightness || adjust->Contrast != ImageAdjust.Contrast;
+    const bool clarityChanged = adjust->Clarity != ImageAdjust.Clarity;
+    ApplyImageAdjust(*adjust, toneChanged, clarityChanged);
+    ImageAdjust = *adjust;
+}
+
+int CTrackImageDrawObject::GetMarkMode()
+{
+    return MarkMode;
+}
+
+void CTrackImageDrawObject::SetMarkMode(int mode)
+{
+    MarkMode = mode;
+    Repaint();
+}
+
+void CTrackImageDrawObject::SetRulerMode(int mode)
+{
+    EndMeasurement();
+    Repaint();
+    RulerMode = mode;
+    RulerState = 0;
+    RulerText.clear();
+}
+
+// ------------------------------------------------------------------ tracks
+
+void CTrackImageDrawObject::NewTrack(ITrackInterface** out)
+{
+    if (!out) {
+        qCWarning(lcImageControl) << "NewTrack needs a place for the new track";
+        return;
+    }
+    *out = new CTrack;
+}
+
+void CTrackImageDrawObject::AddTrack(ITrackInterface* track)
+{
+    auto* channel = dynamic_cast<CTrack*>(track);
+    if (!channel) {
+        qCWarning(lcImageControl) << "AddTrack takes only tracks made by NewTrack; ignored";
+        return;
+    }
+    if (std::find(AllTracks.begin(), AllTracks.end(), channel) != AllTracks.end()) {
+        qCWarning(lcImageControl) << "AddTrack: channel" << channel->GetTrackId() << "was added already";
+        return;
+    }
+    channel->SetOwner(this);
+    AllTracks.push_back(channel);
+    // The track receives the current rendering engine here once it exists.
+    channel->OpenTrack();
+    channel->SetCurrentFrame(1);
+    const int frames = channel->GetFrameCount();
+    if (frames > MaxFrames) {
+        ReferenceTrack = channel;
+        MaxFrames = frames;
+    }
+}
+
+void CTrackImageDrawObject::RemoveAll()
+{
+    ReleaseAllTracks();
+    ResetViewState();
+    ClearToolTips();
+    SetVerticalScrollInfo(ScrollInfo{0, 100, 0, 0});
+    Repaint();
+    if (Notify)
+        Notify->OnCurrentImageChanged(1, 0);
+}
+
+void CTrackImageDrawObject::EndAddTracks()
+{
+    if (!ReferenceTrack)
+        return;
+    VisibleTracks = AllTracks;
+    SortVisibleTracks();
+    Layout();
+    TotalFrames = ReferenceTrack->GetFrameCount();
+    if (QScrollBar* bar = VerticalBar())
+        SetVerticalScrollInfo(ScrollInfo{1, TotalFrames + 10, 10, bar->value()});
+    CurrentImage = 1;
+    GoToImage(1, 1);
+    Repaint();
+}
+
+void CTrackImageDrawObject::SetTrackVisible(int trackId, int visible)
+{
+    if (CTrack* track = FirstTrackWithId(trackId))
+        track->SetVisible(visible);
+    RebuildVisibleTracks();
+    SortVisibleTracks();
+    Layout();
+    Repaint();
+}
+
+void CTrackImageDrawObject::Layout()
+{
+    // Channel columns, their positions and the horizontal scroll range are
+    // computed here with the view's layout.
+}
+
+int CTrackImageDrawObject::GetActiveTrackId()
+{
+    return ActiveTrackId;
+}
+
+ITrackInterface* CTrackImageDrawObject::FindTrack(int trackId)
+{
+    return FirstTrackWithId(trackId);
+}
+
+int CTrackImageDrawObject::GetTracks(std::vector<ITrackInterface*>& out)
+{
+    out.clear();
+    if (AllTracks.empty())
+        return 1;
+    out.assign(AllTracks.begin(), AllTracks.end());
+    return 0;
+}
+
+// -------------------------------------------------------------- navigation
+
+void CTrackImageDrawObject::GoToImage(int image, int setScrollBar)
+{
+    if (!ReferenceTrack)
+        return;
+    ClearToolTips();
+    if (image != CurrentImage) {
+        CurrentImage = ClampImageNumber(image, TotalFrames);
+        for (CTrack* track : AllTracks) {
+            if (track->HasReader())
+                track->SetCurrentFrame(CurrentImage);
+        }
+        if (QScrollBar* bar = VerticalBar(); bar && setScrollBar)
+            bar->setValue(CurrentImage);
+        CurrentOffset = 0;
+        ReportCurrentImage();
+    }
+    Repaint();
+}
+
+void CTrackImageDrawObject::AutoScroll()
+{
+    // Automatic paging while the pointer rests comes with the view's
+    // scrolling.
+}
+
+void CTrackImageDrawObject::ScrollVertLoop(int)
+{
+    // Smooth vertical scrolling while an arrow key is held comes with the
+    // view's scrolling.
+}
+
+void CTrackImageDrawObject::ScrollHorzLoop(int)
+{
+    // Smooth horizontal scrolling while an arrow key is held comes with the
+    // view's scrolling.
+}
+
+int CTrackImageDrawObject::GoToFault(int trackId, int faultId)
+{
+    int found = 0;
+    if (CTrack* track = FirstTrackWithId(trackId)) {
+        if (const _FAULT_* fault = track->FindFault(faultId)) {
+            CenterOnFault(*track, *fault);
+            found = 1;
+        }
+    }
+    SelectedFaultId = faultId;
+    Repaint();
+    return found;
+}
+
+int CTrackImageDrawObject::RemoveFault(int trackId, int faultId)
+{
+    CTrack* track = FirstTrackWithId(trackId);
+    const bool removed = track && track->RemoveFault(faultId);
+    SelectedFaultId = -1;
+    Repaint();
+    return removed ? 1 : 0;
+}
+
+void CTrackImageDrawObject::UpdateFault(int trackId, const _FAULT_& fault)
+{
+    CTrack* track = FirstTrackWithId(trackId);
+    if (track && track->UpdateFault(fault))
+        Repaint();
+}
+
+int CTrackImageDrawObject::GetSelectedFaultId()
+{
+    return SelectedFaultId;
+}
+
+void CTrackImageDrawObject::SetFaultTypeFilter(const std::vector<int>& standardIds)
+{
+    FaultTypeFilter = standardIds;
+}
+
+int CTrackImageDrawObject::GetFirstTrackTop()
+{
+    return AllTracks.empty() ? 0 : AllTracks.front()->GetY();
+}
+
+void CTrackImageDrawObject::Destroy()
+{
+    delete Window.data();
+    RepaintThread->Stop();
+    delete this;
+}
+
+// ------------------------------------------------------- window's events
+
+void CTrackImageDrawObject::PaintWindow(QPainter& painter, const QRect& clientRect)
+{
+    const QColor backColor = ColorRefToQColor(BackColor);
+    if (VisibleTracks.empty()) {
+        EmptyState->Paint(painter, clientRect, backColor, QColor::fromRgba(ForeColorArgb), SmallTextFont, NoDataText);
+        return;
+    }
+    // Frames are drawn by the rendering engine (Render) once it exists; until
+    // then the view shows its background colour.
+    painter.fillRect(clientRect, backColor);
+}
+
+void CTrackImageDrawObject::OnWindowResized()
+{
+    // The engine's back buffer follows the client size here once it exists.
+    Layout();
+}
+
+void CTrackImageDrawObject::OnWindowMouseEvent(QMouseEvent*)
+{
+    // Dragging, the double-click zoom, marking and measuring join here with
+    // the view's scrolling and the defect overlay.
+}
+
+bool CTrackImageDrawObject::OnWindowKeyEvent(QKeyEvent*)
+{
+    // The overlay's keys join here; until then every key goes to the program.
+    return false;
+}
+
+void CTrackImageDrawObject::OnWindowScrolled()
+{
+    // The scroll bars' line, page and thumb actions join here with the view's
+    // scrolling.
+}
+
+// -------------------------------------------------------------- view state
+
+bool CTrackImageDrawObject::HasWindow() const
+{
+    return !Window.isNull();
+}
+
+int CTrackImageDrawObject::GetCurrentImage() const
+{
+    return CurrentImage;
+}
+
+int CTrackImageDrawObject::GetTotalFrames() const
+{
+    return TotalFrames;
+}
+
+int CTrackImageDrawObject::GetMaxFrames() const
+{
+    return MaxFrames;
+}
+
+CTrack* CTrackImageDrawObject::GetReferenceTrack() const
+{
+    return ReferenceTrack;
+}
+
+const std::vector<CTrack*>& CTrackImageDrawObject::GetAllTracks() const
+{
+    return AllTracks;
+}
+
+const std::vector<CTrack*>& CTrackImageDrawObject::GetVisibleTracks() const
+{
+    return VisibleTracks;
+}
+
+uint32_t CTrackImageDrawObject::GetForeColorArgb() const
+{
+    return ForeColorArgb;
+}
+
+_IMAGE_ADJUST_STRUCT_ CTrackImageDrawObject::GetImageAdjust() const
+{
+    return ImageAdjust;
+}
+
+int CTrackImageDrawObject::GetRulerMode() const
+{
+    return RulerMode;
+}
+
+QString CTrackImageDrawObject::GetRulerText() const
+{
+    return RulerText;
+}
+
+QRect CTrackImageDrawObject::GetSelectionBox() const
+{
+    return SelectionBox;
+}
+
+int CTrackImageDrawObject::IsDragFaultShown() const
+{
+    return DragFaultShown;
+}
+
+_FAULT_ CTrackImageDrawObject::GetDragFault() const
+{
+    return DragFault;
+}
+
+const std::vector<_HOT_KEY_STRUCT_>& CTrackImageDrawObject::GetHotKeys() const
+{
+    return HotKeys;
+}
+
+QFont CTrackImageDrawObject::GetSmallTextFont() const
+{
+    return SmallTextFont;
+}
+
+QFont CTrackImageDrawObject::GetLargeTextFont() const
+{
+    return LargeTextFont;
+}
+
+std::optional<QCursor> CTrackImageDrawObject::GetMoveCursor() const
+{
+    return MoveCursor;
+}
+
+// ----------------------------------------------------------------- helpers
+
+void CTrackImageDrawObject::Repaint()
+{
+    if (Window)
+        Window->viewport()->update();
+}
+
+void CTrackImageDrawObject::ClearToolTips()
+{
+    if (Window)
+        Window->ToolTips().ClearAll();
+    HoverTrackId = -1;
+    HoverFaultId = -1;
+}
+
+void CTrackImageDrawObject::ReportCurrentImage()
+{
+    if (Notify)
+        Notify->OnCurrentImageChanged(static_cast<unsigned>(CurrentImage), CurrentOffset);
+}
+
+void CTrackImageDrawObject::SetVerticalScrollInfo(const ScrollInfo& info)
+{
+    if (QScrollBar* bar = VerticalBar())
+        ApplyScrollInfo(*bar, info);
+}
+
+QScrollBar* CTrackImageDrawObject::VerticalBar() const
+{
+    return Window ? Window->verticalScrollBar() : nullptr;
+}
+
+CTrack* CTrackImageDrawObject::FirstTrackWithId(int trackId) const
+{
+    const auto it = std::find_if(AllTracks.begin(), AllTracks.end(),
+                                 [trackId](CTrack* track) { return track->GetTrackId() == trackId; });
+    return it != AllTracks.end() ? *it : nullptr;
+}
+
+void CTrackImageDrawObject::RebuildVisibleTracks()
+{
+    VisibleTracks.clear();
+    std::copy_if(AllTracks.begin(), AllTracks.end(), std::back_inserter(VisibleTracks),
+                 [](CTrack* track) { return track->GetVisible() == 1; });
+}
+
+void CTrackImageDrawObject::ReleaseAllTracks()
+{
+    const std::vector<CTrack*> tracks = std::move(AllTracks);
+    AllTracks.clear();
+    VisibleTracks.clear();
+    for (CTrack* track : tracks)
+        track->Release();
+}
+
+void CTrackImageDrawObject::ResetViewState()
+{
+    ReferenceTrack = nullptr;
+    MaxFrames = -1;
+    SelectedFaultId = 0;
+    TotalFrames = 0;
+    CurrentImage = 1;
+    CurrentOffset = 0;
+    HorzScroll = 0;
+    ZoomToggle = SavedZoom{};
+    RulerText.clear();
+    RulerState = 0;
+    ActiveTrackId = 0;
+    SelectionBoxShown = 0;
+    DragFaultShown = 0;
+    SelectionBox = QRect();
+}
+
+// ------------------------------------------- joins of the parts to come
+
+void CTrackImageDrawObject::SortVisibleTracks()
+{
+    // The display order (by TrackID, reversed by ExchangeLR) comes with the
+    // view's layout; until then the visible tracks keep the adding order.
+}
+
+void CTrackImageDrawObject::RecreateRenderEngine()
+{
+    // Releasing the old engine and creating one for PaintMode comes with the
+    // rendering library; until then EngineReady stays 0.
+}
+
+void CTrackImageDrawObject::ApplyImageAdjust(const _IMAGE_ADJUST_STRUCT_&, bool, bool)
+{
+    // Re-mapping the grey levels of the cached frames comes with frame
+    // loading.
+}
+
+void CTrackImageDrawObject::EndMeasurement()
+{
+    // Ending a measurement in progress comes with the defect overlay.
+}
+
+void CTrackImageDrawObject::CenterOnFault(CTrack&, const _FAULT_&)
+{
+    // Centring the view on the defect comes with the view's scrolling.
+}

@@ -1,0 +1,3 @@
+#include "ImageControlLog.h"
+
+Q_LOGGING_CATEGORY(lcImageControl, "lumetra.imagecontrol", QtWarningMsg)

@@ -1,0 +1,102 @@
+#pragma once
+// The base-data store behind ILumetraDBInterface: one SQLite connection of
+// its own, opened from the program's connection string (CConnectionDescriptor)
+// and reopened by the record-set openers when it was closed.
+//
+// Every operation is one short statement sequence on the calling thread;
+// calls must not overlap (one thread at a time). Operations catch every
+// database error and answer 0, leaving their explanation in the last error
+// text where designed. The implementation is split by table group:
+// CSqlServerObject.cpp (connection, runner, openers), _Tracks, _Options,
+// _Standards, _Lines and _Tasks.
+
+#include "CRecordSet.h"
+#include "CSQLiteConnection.h"
+#include "ILumetraDBInterface.h"
+
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+class CSqlServerObject final : public ILumetraDBInterface
+{
+public:
+    CSqlServerObject();
+    ~CSqlServerObject() override;
+    CSqlServerObject(const CSqlServerObject&) = delete;
+    CSqlServerObject& operator=(const CSqlServerObject&) = delete;
+
+    int ConnectDB(const QString& connectionString) override;
+    int DisconnectDB() override;
+    QString ReadDBConfigFile(const QString& directory, const QString& fileName) override;
+    void Release() override;
+    int GetChannelDefines(std::vector<_channel_define_>& out) override;
+    QString GetLastErrorText() override;
+    int GetAllTracks(std::vector<_TRACK_DEFINE_STRUCT_>& out) override;
+    int UpdateTrackScale(int trackId, double scale) override;
+    int DeleteTrackDefine(int trackId) override;
+    int AddTrackDefine(_TRACK_DEFINE_STRUCT_& track) override;
+    int UpdateTrackDefine(const _TRACK_DEFINE_STRUCT_& track) override;
+    int GetChannelTemplates(std::vector<_channel_template_>& out) override;
+    int GetTemplateTracks(int templateId, std::vector<_TRACK_DEFINE_STRUCT_>& out) override;
+    int AddChannelTemplate(_channel_template_& templ, const std::vector<int32_t>& trackIds) override;
+    int UpdateTemplateTracks(int templateId, const std::vector<int32_t>& trackIds) override;
+    int DeleteChannelTemplate(int templateId) override;
+    int GetAppOptionInt(const QString& key, int& value) override;
+    int GetAppOptionDouble(const QString& key, double& value) override;
+    int GetAppOptionLong(const QString& key, int32_t& value) override;
+    int GetAppOptionText(const QString& key, QString& value) override;
+    int SetAppOption(const QString& key, const QString& value) override;
+    int GetFaultyStandards(std::vector<_FAULTY_STANDER_STRUCT_>& out) override;
+    int AddFaultyStandard(const _FAULTY_STANDER_STRUCT_& standard) override;
+    int DeleteFaultyStandard(int standardId) override;
+    int PurgeFaultTable() override;
+    int GetLines(std::vector<_LINE_INFO_STRUCT_>& out) override;
+    int UpdateLine(const _LINE_INFO_STRUCT_& line) override;
+    int AddLine(_LINE_INFO_STRUCT_& line) override;
+    int DeleteLine(int lineId) override;
+    int GetSections(int lineId, std::vector<_SECTION_INFO_STRUCT_>& out) override;
+    int UpdateSection(const _SECTION_INFO_STRUCT_& section) override;
+    int AddSection(_SECTION_INFO_STRUCT_& section) override;
+    int DeleteSection(int sectionId) override;
+    int IsSectionNameUsed(int sectionId, const QString& name, const QString& code, int& used) override;
+    int GetTask(int taskId, _DB_TASK_STRUCT_& task) override;
+    int GetTasks(int year, int month, std::vector<_DB_TASK_STRUCT_>& out) override;
+    int DeleteTask(int taskId) override;
+    int AddTask(_DB_TASK_STRUCT_& task, QString& errorText) override;
+    int AddTaskFile(_TASK_TRACK_FILE_STRUCT_& file) override;
+    int ReservedTaskOperation(int value, const QString& text) override;
+    int GetTaskYears(std::vector<int>& years) override;
+    int GetTaskMonths(int year, std::vector<int>& months) override;
+
+private:
+    // Opens the connection from the stored string unless it is open already.
+    int Connect();
+
+    // Runs an update, insert or delete on the open connection and answers the
+    // number of rows it changed; 0 without a connection or on any failure,
+    // never touching the last error text. Never reconnects.
+    int RunStatement(const QString& sql, const QVariantList& values = {});
+
+    // Record-set openers: connect when needed (nullopt when that fails, with
+    // Connect's text), then run the query. A failed query gives an unopened
+    // set and the text "Excute FAILED:%s"; the reporting opener also hands
+    // that text to CDBErrorReporter. Reads use the reporting opener, inserts
+    // and updates the quiet one.
+    std::optional<CRecordSet> OpenReporting(const QString& sql, const QVariantList& values = {});
+    std::optional<CRecordSet> OpenQuiet(const QString& sql, const QVariantList& values = {});
+    std::optional<CRecordSet> OpenRecordSet(const QString& sql, const QVariantList& values, bool report);
+
+    // The option read shared by the four getters: runs on the open
+    // connection only; 1 and `convert`'s result when the key has a row whose
+    // value converts, else 0 with `value` untouched and no text.
+    template <typename T, typename Convert>
+    int ReadAppOption(const QString& key, T& value, Convert convert);
+
+    // Operations whose table work is still to come answer 0 with this text.
+    int NotYetImplemented(const char* operation);
+
+    QString connectionString_;
+    CSQLiteConnection connection_;
+    QString lastErrorText_;
+};

@@ -1,0 +1,124 @@
+#include "ColumnConversions.h"
+
+#include "CDatabaseError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+bool IsIntegerType(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsRealType(const QVariant& value)
+{
+    return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
+}
+
+[[noreturn]] void Fail(const QString& column, const QString& problem)
+{
+    throw CDatabaseError(QStringLiteral("column %1: %2").arg(column, problem));
+}
+
+int CheckedInt(qlonglong number, const QString& column)
+{
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        Fail(column, QStringLiteral("%1 does not fit a 32-bit integer").arg(number));
+    return static_cast<int>(number);
+}
+
+int IntFromReal(double real, const QString& column)
+{
+    if (!std::isfinite(real) || std::fabs(real) > double(std::numeric_limits<int>::max()) + 0.5)
+        Fail(column, QStringLiteral("%1 does not fit a 32-bit integer").arg(real));
+    return CheckedInt(std::llround(real), column);
+}
+
+int IntFromText(const QString& text, const QString& column)
+{
+    bool ok = false;
+    const qlonglong number = text.trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        Fail(column, QStringLiteral("'%1' is not a whole number").arg(text));
+    return CheckedInt(number, column);
+}
+}
+
+namespace ColumnConversions
+{
+int ToInt(const QVariant& value, const QString& column)
+{
+    if (value.isNull())
+        Fail(column, QStringLiteral("null where a number is needed"));
+    if (IsIntegerType(value))
+        return CheckedInt(value.toLongLong(), column);
+    if (IsRealType(value))
+        return IntFromReal(value.toDouble(), column);
+    if (value.typeId() == QMetaType::QString)
+        return IntFromText(value.toString(), column);
+    Fail(column, QStringLiteral("a %1 is not a number").arg(QString::fromLatin1(value.typeName())));
+}
+
+double ToDouble(const QVariant& value, const QString& column)
+{
+    if (value.isNull())
+        Fail(column, QStringLiteral("null where a number is needed"));
+    if (IsIntegerType(value) || IsRealType(value))
+        return value.toDouble();
+    if (value.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const double number = value.toString().trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(number))
+            Fail(column, QStringLiteral("'%1' is not a number").arg(value.toString()));
+        return number;
+    }
+    Fail(column, QStringLiteral("a %1 is not a number").arg(QString::fromLatin1(value.typeName())));
+}
+
+QString ToText(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+int RawInteger(const QVariant& value, const QString& column)
+{
+    if (value.isNull())
+        return 0;
+    if (!IsIntegerType(value))
+        Fail(column, QStringLiteral("holds a %1, not an integer").arg(QString::fromLatin1(value.typeName())));
+    return CheckedInt(value.toLongLong(), column);
+}
+
+QString RawText(const QVariant& value, const QString& column)
+{
+    if (value.isNull())
+        return QString();
+    if (value.typeId() != QMetaType::QString)
+        Fail(column, QStringLiteral("holds a %1, not a text").arg(QString::fromLatin1(value.typeName())));
+    return value.toString();
+}
+
+bool IsNullOrEmpty(const QVariant& value)
+{
+    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
+}
+
+QString TrimRight(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+}
