@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLoggingCategory>
+#include <QScreen>
 #include <QSettings>
 
 Q_LOGGING_CATEGORY(lcApp, "lumetra.app")
@@ -44,6 +45,10 @@ bool CLumetraApp::InitInstance()
     discardSavedWindowState();
 
     frame_ = new CMainFrame(global_);
+    // Without a window manager "maximised" means nothing: start at the size
+    // of the screen so the window is usable either way.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame_->setGeometry(screen->availableGeometry());
     frame_->showMaximized();
     frame_->CreateImageControl();
     return true;

@@ -44,7 +44,7 @@ CMessageBox::CMessageBox(QWidget* parent, const QString& text, const QString& ca
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("group1125"));
     auto* groupLayout = new QHBoxLayout(group);
-    groupLayout->addWidget(makeIcon(), 0, Qt::AlignTop);
+    groupLayout->addWidget(makeIcon(), 0, Qt::AlignVCenter);
     textLabel_ = new QLabel(displayText(text), group);
     textLabel_->setObjectName(QStringLiteral("text1124"));
     textLabel_->setWordWrap(true);

@@ -241,6 +241,10 @@ void CTrackImageDrawObject::SetUpWindow(const QRect& rect, QWidget* parent)
     window->viewport()->setAutoFillBackground(false);
     window->viewport()->setMouseTracking(true);
     window->setGeometry(rect);
+    // Both bars exist from creation with the platform's default range, as a
+    // window created with its scroll bar styles has them.
+    ApplyScrollInfo(*window->verticalScrollBar(), ScrollInfo{0, 100, 0, 0});
+    ApplyScrollInfo(*window->horizontalScrollBar(), ScrollInfo{0, 100, 0, 0});
     Window = window;
 }
 

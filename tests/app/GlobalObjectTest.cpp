@@ -3,44 +3,11 @@
 
 #include "AcceleratorLabel.h"
 #include "CGlobalObject.h"
-#include "IDataReaderInterface.h"
+#include "FakeFrameReader.h"
 #include "TempProgramDir.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// A reader with a frame count and a channel, counting its destruction.
-class CountingReader : public IDataReaderInterface
-{
-public:
-    CountingReader(int frames, int channel, int* destroyed) : frames_(frames), channel_(channel), destroyed_(destroyed)
-    {
-    }
-    ~CountingReader() override { ++*destroyed_; }
-    int GetFrameCount() override { return frames_; }
-    int GetFrameWidth() override { return 0; }
-    int GetFrameHeight() override { return 0; }
-    QString GetLineName() override { return {}; }
-    QString GetLineCode() override { return {}; }
-    int GetEndPosition() override { return 0; }
-    QString GetCarDirectionText() override { return {}; }
-    int GetCarDirection() override { return 0; }
-    QString GetRailSide() override { return {}; }
-    int GetTrackId() override { return 0; }
-    int GetChannelId() override { return channel_; }
-    QString GetStartTimeText() override { return {}; }
-    int Reopen() override { return 0; }
-    int ReadFrame(int, char*, int, int*, int*, int*) override { return 0; }
-    void Reserved() override {}
-
-private:
-    int frames_;
-    int channel_;
-    int* destroyed_;
-};
-
-} // namespace
 
 TEST(GlobalObject, StartsWithTheDesignedValues)
 {
@@ -85,12 +52,12 @@ TEST(GlobalObject, TaskIsOpenWhileACurrentTaskIsHeld)
 
 TEST(ReaderSet, RemembersLargestAndSpecialChannelsAndDeletesOnClear)
 {
-    int destroyed = 0;
+    const int destroyedBefore = FakeFrameReader::destructions;
     CReaderSet set;
     EXPECT_EQ(set.LastImageNumber(), 0);
-    auto* small = new CountingReader(10, 1010, &destroyed);
-    auto* a = new CountingReader(30, 1030, &destroyed);
-    auto* sameSize = new CountingReader(30, 1070, &destroyed);
+    auto* small = new FakeFrameReader(10, 2048, 2000, 1010);
+    auto* a = new FakeFrameReader(30, 2048, 2000, 1030);
+    auto* sameSize = new FakeFrameReader(30, 2048, 2000, 1070);
     set.Add(small);
     EXPECT_EQ(set.Largest(), small);
     set.Add(a);
@@ -101,7 +68,7 @@ TEST(ReaderSet, RemembersLargestAndSpecialChannelsAndDeletesOnClear)
     EXPECT_EQ(set.LastImageNumber(), 30);
 
     set.Clear();
-    EXPECT_EQ(destroyed, 3);
+    EXPECT_EQ(FakeFrameReader::destructions - destroyedBefore, 3);
     EXPECT_TRUE(set.Readers().empty());
     EXPECT_EQ(set.Largest(), nullptr);
     EXPECT_EQ(set.Channel1030(), nullptr);

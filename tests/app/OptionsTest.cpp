@@ -3,41 +3,30 @@
 #include "CAppOptions.h"
 #include "CDrawingOptions.h"
 #include "ILumetraDrawControlCore.h"
-#include "LumetraDBExport.h"
+#include "ConnectedStore.h"
 #include "LumetraImageExport.h"
-#include "TempProgramDir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-struct StoreDeleter
-{
-    void operator()(ILumetraDBInterface* store) const { store->Release(); }
-};
 struct ControlDeleter
 {
     void operator()(ILumetraDrawControlCore* control) const { control->Destroy(); }
 };
 
-class OptionsTest : public ::testing::Test
+class OptionsTest : public ConnectedStoreTest
 {
 protected:
     void SetUp() override
     {
-        dir.createBaseDatabase();
-        ILumetraDBInterface* raw = nullptr;
-        ASSERT_EQ(CreateDBInstance(&raw), 1);
-        store.reset(raw);
-        ASSERT_EQ(store->ConnectDB(dir.connectionString()), 1) << store->GetLastErrorText().toStdString();
+        ConnectedStoreTest::SetUp();
         void* created = nullptr;
         ASSERT_EQ(CreateImageCoreInstance(&created), 1);
         control.reset(static_cast<ILumetraDrawControlCore*>(created));
     }
 
-    TempProgramDir dir;
-    std::unique_ptr<ILumetraDBInterface, StoreDeleter> store;
     std::unique_ptr<ILumetraDrawControlCore, ControlDeleter> control;
 };
 

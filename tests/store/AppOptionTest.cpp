@@ -1,31 +1,22 @@
 // The option table: reading with each conversion and writing as typed.
 
 #include "SqlFile.h"
-#include "StoreHandle.h"
+#include "ConnectedStore.h"
 #include "TempProgramDir.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-class AppOptions : public ::testing::Test
+class AppOptions : public ConnectedStoreTest
 {
 protected:
-    void SetUp() override
-    {
-        dir.createBaseDatabase();
-        ASSERT_EQ(store->ConnectDB(dir.connectionString()), 1);
-    }
-
     int rowsFor(const QString& key)
     {
         return SqlFile::Column(dir.databasePath(),
                                QStringLiteral("SELECT AppValue FROM AppOption WHERE AppKey = '%1'").arg(key))
             .size();
     }
-
-    TempProgramDir dir;
-    StoreHandle store = NewStore();
 };
 
 TEST_F(AppOptions, MissingKeyLeavesEveryDefault)

@@ -4,7 +4,7 @@
 #include "CBaseDatabaseBuilder.h"
 #include "CConnectionDescriptor.h"
 #include "SqlFile.h"
-#include "StoreHandle.h"
+#include "ConnectedStore.h"
 #include "TempProgramDir.h"
 
 #include <QDir>
@@ -16,18 +16,7 @@
 
 namespace
 {
-class SeedRows : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        dir.createBaseDatabase();
-        ASSERT_EQ(store->ConnectDB(dir.connectionString()), 1);
-    }
-
-    TempProgramDir dir;
-    StoreHandle store = NewStore();
-};
+using SeedRows = ConnectedStoreTest;
 
 TEST_F(SeedRows, SixChannelsMirroredAcrossTheRails)
 {

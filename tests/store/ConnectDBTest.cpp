@@ -2,7 +2,7 @@
 
 #include "CConnectionDescriptor.h"
 #include "SqlFile.h"
-#include "StoreHandle.h"
+#include "ConnectedStore.h"
 #include "TempProgramDir.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "CConnectionDescriptor.h"
 #include "ReportRecorder.h"
 #include "SqlFile.h"
-#include "StoreHandle.h"
+#include "ConnectedStore.h"
 #include "TempProgramDir.h"
 
 #include <QDir>
@@ -15,18 +15,7 @@ namespace
 {
 const QString Success = QStringLiteral("操作成功");
 
-class StoreErrors : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        dir.createBaseDatabase();
-        ASSERT_EQ(store->ConnectDB(dir.connectionString()), 1);
-    }
-
-    TempProgramDir dir;
-    StoreHandle store = NewStore();
-};
+using StoreErrors = ConnectedStoreTest;
 
 TEST_F(StoreErrors, FailedListReadIsReportedOnceAndExplained)
 {

@@ -8,8 +8,8 @@
 class FakeFrameReader : public IDataReaderInterface
 {
 public:
-    FakeFrameReader(int frameCount, int width, int height)
-        : frameCount_(frameCount), width_(width), height_(height)
+    FakeFrameReader(int frameCount, int width, int height, int channelId = 0)
+        : frameCount_(frameCount), width_(width), height_(height), channelId_(channelId)
     {
     }
     ~FakeFrameReader() override { ++destructions; }
@@ -24,7 +24,7 @@ public:
     int GetCarDirection() override { return 0; }
     QString GetRailSide() override { return {}; }
     int GetTrackId() override { return 0; }
-    int GetChannelId() override { return 0; }
+    int GetChannelId() override { return channelId_; }
     QString GetStartTimeText() override { return {}; }
     int Reopen() override { return 1; }
     int ReadFrame(int, char*, int, int* byteCount, int*, int*) override
@@ -41,4 +41,5 @@ private:
     int frameCount_;
     int width_;
     int height_;
+    int channelId_;
 };
