@@ -26,9 +26,9 @@ test: build
 
 # AddressSanitizer build, to run before big merges.
 asan: deps
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMETRA_ASAN=ON
-	cmake --build build-asan -j $(JOBS)
-	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan

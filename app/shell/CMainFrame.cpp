@@ -22,6 +22,7 @@ const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 CMainFrame::CMainFrame(CGlobalObject& global, QWidget* parent) : QMainWindow(parent), global_(global)
 {
     global_.SetMainFrame(this);
+    bindChannelSlotCommands();
     setWindowTitle(QStringLiteral("Kandrel(64位版本)"));
     setObjectName(QStringLiteral("CMainFrame"));
 
@@ -54,6 +55,13 @@ void CMainFrame::destroyImageControl()
     control_->RemoveAll();
     control_->Destroy();
     control_ = nullptr;
+}
+
+void CMainFrame::bindChannelSlotCommands()
+{
+    auto& channelSlots = global_.GetChannelSlots();
+    for (size_t i = 0; i < channelSlots.size(); ++i)
+        channelSlots[i].CommandId = ChannelCommandIds[i];
 }
 
 void CMainFrame::createStatusBar()

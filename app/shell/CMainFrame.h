@@ -19,6 +19,8 @@ class CMainFrame : public QMainWindow, public IImageNotifyInterface
     Q_OBJECT
 public:
     static constexpr unsigned ControlId = 106;
+    // Ribbon check boxes of the six channel slots, in slot order.
+    static constexpr int ChannelCommandIds[] = {32790, 32793, 32794, 32795, 32792, 32796};
     static constexpr int DefaultLook = 215;
 
     explicit CMainFrame(CGlobalObject& global, QWidget* parent = nullptr);
@@ -53,6 +55,7 @@ protected:
     void customEvent(QEvent* event) override;
 
 private:
+    void bindChannelSlotCommands();
     void createStatusBar();
     QLabel* addStatusElement(const QString& label, const QString& text, const QString& objectName,
                              bool permanent);

@@ -58,6 +58,11 @@ TEST(StartUp, WithoutTheBaseDatabaseWarnsOnceAndRunsDisconnected)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle(), "Kandrel(64位版本)");
     EXPECT_EQ(frame->DatabaseStatusText(), "数据库连接失败  ");
+    const int commandIds[] = {32790, 32793, 32794, 32795, 32792, 32796};
+    for (int i = 0; i < CGlobalObject::ChannelSlotCount; ++i) {
+        EXPECT_EQ(global.GetChannelSlots()[i].CommandId, commandIds[i]);
+        EXPECT_EQ(global.GetChannelSlots()[i].TrackId, -1);
+    }
     ASSERT_NE(frame->ImageControl(), nullptr);
     EXPECT_NE(frame->ImageControl()->GetWindowHandle(), nullptr);
     app.ExitInstance();
