@@ -10,9 +10,11 @@
 // CSqlServerObject.cpp (connection, runner, openers), _Tracks, _Options,
 // _Standards, _Lines and _Tasks.
 
+#include "CDatabaseError.h"
 #include "CRecordSet.h"
 #include "CSQLiteConnection.h"
 #include "ILumetraDBInterface.h"
+#include "StoreTexts.h"
 
 #include <QString>
 #include <QVariantList>
@@ -87,6 +89,15 @@ private:
     std::optional<CRecordSet> OpenQuiet(const QString& sql, const QVariantList& values = {});
     std::optional<CRecordSet> OpenRecordSet(const QString& sql, const QVariantList& values, bool report);
 
+    // How a list read answers a database error met while reading its rows.
+    enum class OnRowError { ReturnZero, RecordSqlFailed };
+
+    // The list read shared by the table reads: clears `out`, opens `sql` with
+    // the reporting opener and appends `readRow(set)` for every row. Rows read
+    // before an error stay in `out`.
+    template <typename Record, typename ReadRow>
+    int ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError);
+
     // The option read shared by the four getters: runs on the open
     // connection only; 1 and `convert`'s result when the key has a row whose
     // value converts, else 0 with `value` untouched and no text.
@@ -100,3 +111,22 @@ private:
     CSQLiteConnection connection_;
     QString lastErrorText_;
 };
+
+template <typename Record, typename ReadRow>
+int CSqlServerObject::ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError)
+{
+    out.clear();
+    std::optional<CRecordSet> set = OpenReporting(sql);
+    if (!set)
+        return 0;
+    try {
+        for (; !set->IsEOF(); set->MoveNext())
+            out.push_back(readRow(*set));
+        set->Close();
+        return 1;
+    } catch (const CDatabaseError& error) {
+        if (onError == OnRowError::RecordSqlFailed)
+            lastErrorText_ = StoreTexts::SqlFailed.arg(error.Description());
+        return 0;
+    }
+}

@@ -20,19 +20,8 @@ _FAULTY_STANDER_STRUCT_ ReadStandard(const CRecordSet& set)
 
 int CSqlServerObject::GetFaultyStandards(std::vector<_FAULTY_STANDER_STRUCT_>& out)
 {
-    out.clear();
-    std::optional<CRecordSet> set = OpenReporting(QStringLiteral("SELECT * FROM Standard ORDER BY StandardID"));
-    if (!set)
-        return 0;
-    try {
-        for (; !set->IsEOF(); set->MoveNext())
-            out.push_back(ReadStandard(*set));
-        set->Close();
-        return 1;
-    } catch (const CDatabaseError& error) {
-        lastErrorText_ = StoreTexts::SqlFailed.arg(error.Description());
-        return 0;
-    }
+    return ReadList(QStringLiteral("SELECT * FROM Standard ORDER BY StandardID"),
+                    out, ReadStandard, OnRowError::RecordSqlFailed);
 }
 
 int CSqlServerObject::AddFaultyStandard(const _FAULTY_STANDER_STRUCT_&) { return NotYetImplemented("AddFaultyStandard"); }

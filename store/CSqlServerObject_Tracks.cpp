@@ -38,33 +38,14 @@ int CSqlServerObject::GetAllTracks(std::vector<_TRACK_DEFINE_STRUCT_>& out)
     out.clear();
     if (!Connect())
         return 0;
-    std::optional<CRecordSet> set = OpenReporting(QStringLiteral("SELECT * FROM Track ORDER BY TrackID"));
-    if (!set)
-        return 0;
-    try {
-        for (; !set->IsEOF(); set->MoveNext())
-            out.push_back(ReadTrack(*set));
-        set->Close();
-        return 1;
-    } catch (const CDatabaseError&) {
-        return 0;
-    }
+    return ReadList(QStringLiteral("SELECT * FROM Track ORDER BY TrackID"),
+                    out, ReadTrack, OnRowError::ReturnZero);
 }
 
 int CSqlServerObject::GetChannelDefines(std::vector<_channel_define_>& out)
 {
-    out.clear();
-    std::optional<CRecordSet> set = OpenReporting(QStringLiteral("SELECT * FROM CHANNEL_DEFINE ORDER BY CHANNEL_ID"));
-    if (!set)
-        return 0;
-    try {
-        for (; !set->IsEOF(); set->MoveNext())
-            out.push_back(ReadChannelDefine(*set));
-        set->Close();
-        return 1;
-    } catch (const CDatabaseError&) {
-        return 0;
-    }
+    return ReadList(QStringLiteral("SELECT * FROM CHANNEL_DEFINE ORDER BY CHANNEL_ID"),
+                    out, ReadChannelDefine, OnRowError::ReturnZero);
 }
 
 int CSqlServerObject::UpdateTrackScale(int, double) { return NotYetImplemented("UpdateTrackScale"); }
