@@ -12,8 +12,12 @@ PACKAGES=(
   libgl-dev
   # JPEG
   libjpeg62-turbo-dev
+  # djpeg, the decoding benchmark's reference
+  libjpeg-turbo-progs
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # fuzzing the big-file reader (libFuzzer)
+  clang libclang-rt-14-dev
   # CJK font that the UI face falls back to
   fonts-wqy-microhei
   # looking at the running program headless (screenshots, driving it)
