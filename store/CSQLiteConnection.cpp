@@ -14,12 +14,13 @@ QString UniqueConnectionName()
     return QStringLiteral("LumetraDB-%1").arg(++counter);
 }
 
-// A file URI with mode=rw: SQLite itself refuses to create a missing file,
-// even if the file disappears between our check and the open.
-QString ReadWriteUri(const QString& filePath)
+// A file URI with mode=rw or ro: SQLite itself refuses to create a missing
+// file, even if the file disappears between our check and the open.
+QString FileUri(const QString& filePath, const char* mode)
 {
     const QString absolute = QFileInfo(filePath).absoluteFilePath();
-    return QStringLiteral("file:%1?mode=rw").arg(QString::fromLatin1(QUrl::toPercentEncoding(absolute, "/")));
+    return QStringLiteral("file:%1?mode=%2")
+        .arg(QString::fromLatin1(QUrl::toPercentEncoding(absolute, "/")), QLatin1String(mode));
 }
 
 // Waits this long for another writer's lock before a statement fails.
@@ -32,6 +33,16 @@ CSQLiteConnection::~CSQLiteConnection() { Close(); }
 
 bool CSQLiteConnection::OpenExisting(const QString& filePath, QString* error)
 {
+    return OpenExistingFile(filePath, "rw", error);
+}
+
+bool CSQLiteConnection::OpenExistingReadOnly(const QString& filePath, QString* error)
+{
+    return OpenExistingFile(filePath, "ro", error);
+}
+
+bool CSQLiteConnection::OpenExistingFile(const QString& filePath, const char* mode, QString* error)
+{
     const QFileInfo file(filePath);
     if (!file.exists()) {
         *error = QStringLiteral("database file not found: %1").arg(filePath);
@@ -42,7 +53,7 @@ bool CSQLiteConnection::OpenExisting(const QString& filePath, QString* error)
         return false;
     }
     const QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-    if (!Open(ReadWriteUri(filePath), options, error))
+    if (!Open(FileUri(filePath, mode), options, error))
         return false;
     if (!HasBaseTables(error)) {
         *error = QStringLiteral("%1: %2").arg(filePath, *error);

@@ -22,6 +22,10 @@ public:
     // refused.
     bool OpenExisting(const QString& filePath, QString* error);
 
+    // The same for reading only: nothing written through this connection
+    // can change the file.
+    bool OpenExistingReadOnly(const QString& filePath, QString* error);
+
     // Creates (or opens) the file for building a database into it.
     bool OpenForBuilding(const QString& filePath, QString* error);
 
@@ -32,6 +36,7 @@ public:
     void Close();
 
 private:
+    bool OpenExistingFile(const QString& filePath, const char* mode, QString* error);
     bool Open(const QString& databaseName, const QString& options, QString* error);
     bool HasBaseTables(QString* error);
 

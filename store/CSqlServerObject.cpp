@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 
 CSqlServerObject::CSqlServerObject() : lastErrorText_(StoreTexts::Success) {}
@@ -71,13 +72,22 @@ QString CSqlServerObject::GetLastErrorText() { return lastErrorText_; }
 
 int CSqlServerObject::RunStatement(const QString& sql, const QVariantList& values)
 {
-    if (!connection_.IsOpen())
+    try {
+        const int affected = Execute(sql, values);
+        return affected < 0 ? 0 : affected;
+    } catch (const CDatabaseError&) {
         return 0;
+    }
+}
+
+int CSqlServerObject::Execute(const QString& sql, const QVariantList& values)
+{
+    if (!connection_.IsOpen())
+        throw CDatabaseError(QStringLiteral("no open connection to the base database"));
     QSqlQuery query(connection_.Database());
     if (!SqlStatement::Execute(query, sql, values))
-        return 0;
-    const int affected = query.numRowsAffected();
-    return affected < 0 ? 0 : affected;
+        throw CDatabaseError(query.lastError().text());
+    return query.numRowsAffected();
 }
 
 std::optional<CRecordSet> CSqlServerObject::OpenReporting(const QString& sql, const QVariantList& values)
@@ -104,8 +114,40 @@ std::optional<CRecordSet> CSqlServerObject::OpenRecordSet(const QString& sql, co
     return set;
 }
 
-int CSqlServerObject::NotYetImplemented(const char* operation)
+int CSqlServerObject::InsertRow(const QString& emptySelection, const CRowWriter& writer, int* newKey)
 {
-    lastErrorText_ = StoreTexts::NotYetImplemented.arg(QString::fromLatin1(operation));
-    return 0;
+    std::optional<CRecordSet> set = OpenQuiet(emptySelection);
+    if (!set)
+        return 0;
+    try {
+        set->IsEmpty();  // a set the opener could not open fails here
+        set->Close();
+        const qint64 key = writer.Insert(connection_.Database());
+        if (newKey)
+            *newKey = int(key);
+        return 1;
+    } catch (const CDatabaseError& error) {
+        lastErrorText_ = StoreTexts::SqlFailed.arg(error.Description());
+        return 0;
+    }
+}
+
+int CSqlServerObject::UpdateRow(const QString& rowSelection, const QString& keyColumn, int key, const CRowWriter& writer)
+{
+    std::optional<CRecordSet> set = OpenQuiet(rowSelection, {key});
+    if (!set)
+        return 0;
+    try {
+        if (set->IsEmpty()) {
+            set->Close();
+            lastErrorText_ = StoreTexts::NoSuchRecord;
+            return 0;
+        }
+        set->Close();
+        writer.Update(connection_.Database(), keyColumn, key);
+        return 1;
+    } catch (const CDatabaseError& error) {
+        lastErrorText_ = StoreTexts::SqlFailed.arg(error.Description());
+        return 0;
+    }
 }

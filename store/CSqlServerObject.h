@@ -12,6 +12,7 @@
 
 #include "CDatabaseError.h"
 #include "CRecordSet.h"
+#include "CRowWriter.h"
 #include "CSQLiteConnection.h"
 #include "ILumetraDBInterface.h"
 #include "StoreTexts.h"
@@ -93,10 +94,11 @@ private:
     enum class OnRowError { ReturnZero, RecordSqlFailed };
 
     // The list read shared by the table reads: clears `out`, opens `sql` with
-    // the reporting opener and appends `readRow(set)` for every row. Rows read
-    // before an error stay in `out`.
+    // `values` bound through the reporting opener and appends `readRow(set)`
+    // for every row. Rows read before an error stay in `out`.
     template <typename Record, typename ReadRow>
-    int ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError);
+    int ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError,
+                 const QVariantList& values = {});
 
     // The option read shared by the four getters: runs on the open
     // connection only; 1 and `convert`'s result when the key has a row whose
@@ -104,8 +106,40 @@ private:
     template <typename T, typename Convert>
     int ReadAppOption(const QString& key, T& value, Convert convert);
 
-    // Operations whose table work is still to come answer 0 with this text.
-    int NotYetImplemented(const char* operation);
+    // Runs a statement on the open connection and answers the rows it
+    // changed; throws CDatabaseError without a connection or on failure.
+    int Execute(const QString& sql, const QVariantList& values = {});
+
+    // The insert pattern: a quiet open on `emptySelection` (a query that
+    // selects no row of the table), then the row of `writer`; the key the
+    // database gave the row goes to *newKey when asked for. 0 when the set
+    // cannot be had (the opener's text) or with "SQL FAILED:%s".
+    int InsertRow(const QString& emptySelection, const CRowWriter& writer, int* newKey);
+
+    // The update pattern: a quiet open on `rowSelection` (the row by its
+    // key, bound as `key`); 0 with "数据库中没有对应的记录" when there is no
+    // such row, else `writer`'s columns are written into it.
+    int UpdateRow(const QString& rowSelection, const QString& keyColumn, int key, const CRowWriter& writer);
+
+    // Maximum plus one of a key, read through the reporting opener: 1 on
+    // an empty table, -1 when it cannot be read.
+    int AllocateKey(const QString& maxSelection, const QString& maxColumn);
+
+    // 1 when no task has this name, 0 when one has it or the check cannot
+    // run, -1 when the count cannot be read (taken as free).
+    int CheckTaskNameFree(const QString& taskName);
+
+    // Fills `task` from the current Track_Task row and appends its files.
+    void ReadTaskRow(const CRecordSet& set, _DB_TASK_STRUCT_& task);
+    // Appends the task's files joined with their channel rows; silent on
+    // failure, keeping the files read so far.
+    void AppendTaskFiles(_DB_TASK_STRUCT_& task);
+
+    // The rows of AddTask and AddTaskFile after their checks, inside the
+    // caller's transaction; 0 for a refused key or table, CDatabaseError
+    // thrown on a database error.
+    int InsertTask(_DB_TASK_STRUCT_& task, QString& errorText);
+    int InsertTaskFile(_TASK_TRACK_FILE_STRUCT_& file);
 
     QString connectionString_;
     CSQLiteConnection connection_;
@@ -113,10 +147,11 @@ private:
 };
 
 template <typename Record, typename ReadRow>
-int CSqlServerObject::ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError)
+int CSqlServerObject::ReadList(const QString& sql, std::vector<Record>& out, ReadRow readRow, OnRowError onError,
+                               const QVariantList& values)
 {
     out.clear();
-    std::optional<CRecordSet> set = OpenReporting(sql);
+    std::optional<CRecordSet> set = OpenReporting(sql, values);
     if (!set)
         return 0;
     try {

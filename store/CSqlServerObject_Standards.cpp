@@ -24,8 +24,23 @@ int CSqlServerObject::GetFaultyStandards(std::vector<_FAULTY_STANDER_STRUCT_>& o
                     out, ReadStandard, OnRowError::RecordSqlFailed);
 }
 
-int CSqlServerObject::AddFaultyStandard(const _FAULTY_STANDER_STRUCT_&) { return NotYetImplemented("AddFaultyStandard"); }
+// The detail and system marks are the database's own: a type added by the
+// operator is never a built-in one.
+int CSqlServerObject::AddFaultyStandard(const _FAULTY_STANDER_STRUCT_& standard)
+{
+    CRowWriter row(QStringLiteral("Standard"));
+    row.Set(QStringLiteral("StandardID"), standard.StandardID)
+        .Set(QStringLiteral("StandardName"), standard.StandardName)
+        .Set(QStringLiteral("StandardClass"), standard.StandardClass)
+        .Set(QStringLiteral("StandardDetail"), 0)
+        .Set(QStringLiteral("StandardSystem"), 0);
+    return InsertRow(QStringLiteral("SELECT * FROM Standard WHERE StandardID = -1"), row, nullptr);
+}
 
-int CSqlServerObject::DeleteFaultyStandard(int) { return NotYetImplemented("DeleteFaultyStandard"); }
+int CSqlServerObject::DeleteFaultyStandard(int standardId)
+{
+    return RunStatement(QStringLiteral("DELETE FROM Standard WHERE StandardID = ?"), {standardId}) > 0 ? 1 : 0;
+}
 
-int CSqlServerObject::PurgeFaultTable() { return NotYetImplemented("PurgeFaultTable"); }
+// Valid defects (state 1) are kept; invalid and pending ones go.
+int CSqlServerObject::PurgeFaultTable() { return RunStatement(QStringLiteral("DELETE FROM Fault WHERE FaultState <> 1")); }

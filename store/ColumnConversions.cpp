@@ -2,6 +2,9 @@
 
 #include "CDatabaseError.h"
 
+#include <QDate>
+#include <QRegularExpression>
+#include <QTime>
 #include <cmath>
 #include <limits>
 
@@ -120,5 +123,68 @@ QString TrimRight(const QString& text)
     while (end > 0 && text.at(end - 1).isSpace())
         --end;
     return text.left(end);
+}
+}
+
+namespace
+{
+// The day a time without a date belongs to: day zero of the date-time
+// values the records were designed around.
+const QDate ZeroDay(1899, 12, 30);
+
+QTime TimeFromText(const QString& text)
+{
+    for (const char* format : {"HH:mm:ss", "H:mm:ss", "HH:mm", "H:mm"}) {
+        const QTime time = QTime::fromString(text, QLatin1String(format));
+        if (time.isValid())
+            return time;
+    }
+    return QTime();
+}
+
+QDate DateFromText(const QString& text)
+{
+    for (const char* format : {"yyyy-MM-dd", "yyyy-M-d", "yyyy/MM/dd", "yyyy/M/d"}) {
+        const QDate date = QDate::fromString(text, QLatin1String(format));
+        if (date.isValid())
+            return date;
+    }
+    return QDate();
+}
+}
+
+namespace ColumnConversions
+{
+QDateTime DateTimeFromText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype split = trimmed.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    if (split < 0) {
+        if (const QDate date = DateFromText(trimmed); date.isValid())
+            return QDateTime(date, QTime(0, 0));
+        if (const QTime time = TimeFromText(trimmed); time.isValid())
+            return QDateTime(ZeroDay, time);
+        return QDateTime();
+    }
+    const QDate date = DateFromText(trimmed.left(split));
+    const QTime time = TimeFromText(trimmed.mid(split + 1).trimmed());
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time);
+}
+
+QString TaskTimeText(const QDateTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+QString RunDateText(const QDateTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+}
+
+QString RunTimeText(const QDateTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("HH:mm:ss")) : QString();
 }
 }

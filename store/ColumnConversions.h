@@ -4,6 +4,7 @@
 // is a database error. The raw readers take a value that must already be of
 // the column's declared kind. All throw CDatabaseError; cheap; any thread.
 
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 
@@ -30,4 +31,17 @@ bool IsNullOrEmpty(const QVariant& value);
 
 // The text without trailing white space.
 QString TrimRight(const QString& text);
+
+// A date-time stored as text: "yyyy-MM-dd HH:mm:ss", a date alone (midnight)
+// or a time alone (on the zero day 1899-12-30, as the task files store run
+// times apart from run dates); also with "/" or "T". Anything else, empty
+// text included, gives an invalid date-time, not an error.
+QDateTime DateTimeFromText(const QString& text);
+
+// The texts date-times are written as: task times "yyyy-MM-dd HH:mm:ss"
+// (ordering them as text orders them in time), run dates "yyyy-MM-dd", run
+// times "HH:mm:ss". An invalid date-time gives empty text.
+QString TaskTimeText(const QDateTime& time);
+QString RunDateText(const QDateTime& time);
+QString RunTimeText(const QDateTime& time);
 }

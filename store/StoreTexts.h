@@ -13,5 +13,7 @@ inline const QString SqlFailed = QStringLiteral("SQL FAILED:%1");
 inline const QString NoSuchRecord = QStringLiteral("数据库中没有对应的记录");
 inline const QString ConfigFileUnreadable = QStringLiteral("无法打开数据库配置文件!");
 inline const QString ConfigFileEmpty = QStringLiteral("数据库配置文件为空!");
-inline const QString NotYetImplemented = QStringLiteral("尚未实现: %1");
+inline const QString TaskNameExists = QStringLiteral("当前任务名已经存在!");
+inline const QString TaskIdUnavailable = QStringLiteral("任务ID不存在 track_task");
+inline const QString TaskTableMissing = QStringLiteral("数据库表不存在 track_task");
 }

@@ -1,6 +1,7 @@
 // The base database a fresh program directory gets: its seed rows, the
 // builder that makes it and the lumetra-admin command around the builder.
 
+#include "AdminProcess.h"
 #include "CBaseDatabaseBuilder.h"
 #include "CConnectionDescriptor.h"
 #include "SqlFile.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -162,21 +162,9 @@ TEST_F(BaseDatabaseBuilder, BadTargetsFailWithATextAndLeaveNothing)
 class AdminTool : public ::testing::Test
 {
 protected:
-    struct Result
-    {
-        int exitCode = -1;
-        QString output;
-    };
+    using Result = AdminResult;
 
-    Result run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(LUMETRA_ADMIN_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromLocal8Bit(process.readAll())};
-    }
+    Result run(const QStringList& arguments) { return RunAdmin(arguments); }
 
     TempProgramDir dir;
 };

@@ -89,15 +89,48 @@ TEST_F(StoreErrors, UnconvertibleColumnEndsTheReadKeepingEarlierRows)
     EXPECT_TRUE(reports.texts().isEmpty());
 }
 
-TEST_F(StoreErrors, OperationsStillToComeSayNotYetImplemented)
+// Without the file table a task still reads, without its files; each write
+// answers with its own text.
+TEST_F(StoreErrors, MissingTaskTablesGiveEachOperationItsOwnAnswer)
 {
-    EXPECT_EQ(store->DeleteTask(1), 0);
-    EXPECT_EQ(store->GetLastErrorText(), QStringLiteral("尚未实现: DeleteTask"));
-    QString errorText;
+    SqlFile::Exec(dir.databasePath(), QStringLiteral("DROP TABLE Track_Task_File"));
+    ReportRecorder reports;
     ILumetraDBInterface::_DB_TASK_STRUCT_ task;
-    EXPECT_EQ(store->AddTask(task, errorText), 0);
-    EXPECT_EQ(errorText, QStringLiteral("尚未实现: AddTask"));
+    task.TaskName = QStringLiteral("T");
+    QString errorText;
+    ASSERT_EQ(store->AddTask(task, errorText), 1) << errorText.toStdString();
+    ILumetraDBInterface::_DB_TASK_STRUCT_ read;
+    EXPECT_EQ(store->GetTask(task.TaskID, read), 1);
+    EXPECT_TRUE(read.files.empty());
+    EXPECT_EQ(reports.texts().size(), 1);
+
+    ILumetraDBInterface::_TASK_TRACK_FILE_STRUCT_ file;
+    file.TaskID = task.TaskID;
+    EXPECT_EQ(store->AddTaskFile(file), 0);
+    EXPECT_TRUE(store->GetLastErrorText().startsWith(QStringLiteral("Excute FAILED:")));
+    EXPECT_EQ(store->DeleteTask(task.TaskID), 0);
+
+    SqlFile::Exec(dir.databasePath(), QStringLiteral("DROP TABLE Track_Task"));
+    ILumetraDBInterface::_DB_TASK_STRUCT_ another;
+    another.TaskID = 5;
+    EXPECT_EQ(store->AddTask(another, errorText), 0);
+    EXPECT_EQ(errorText, QStringLiteral("任务ID不存在 track_task"));
+    std::vector<int> years;
+    EXPECT_EQ(store->GetTaskYears(years), 0);
     EXPECT_EQ(store->ReservedTaskOperation(5, QStringLiteral("x")), 1);
+}
+
+TEST_F(StoreErrors, AddTaskWithoutADatabaseCountsTheNameAsTaken)
+{
+    StoreHandle unconnected = NewStore();
+    unconnected->ConnectDB(CConnectionDescriptor::ForSQLiteFile(dir.filePath(QStringLiteral("missing.mdb"))));
+    ILumetraDBInterface::_DB_TASK_STRUCT_ task;
+    task.TaskID = 3;
+    QString errorText;
+    EXPECT_EQ(unconnected->AddTask(task, errorText), 0);
+    EXPECT_EQ(errorText, QStringLiteral("当前任务名已经存在!"));
+    EXPECT_TRUE(unconnected->GetLastErrorText().startsWith(QStringLiteral("DB connect Failed::")));
+    EXPECT_EQ(task.TaskID, 3);
 }
 
 class ReadDBConfigFile : public ::testing::Test

@@ -1,0 +1,248 @@
+#include "JpegCodec.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg reports fatal errors by calling error_exit, which must not return.
+// We longjmp back to the call that set `escape`. The functions that call
+// setjmp keep only plain C data alive across it, so nothing with a destructor
+// is skipped by the jump.
+struct ContainedErrorManager
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void keepFirstMessage(j_common_ptr cinfo)
+{
+    auto* manager = reinterpret_cast<ContainedErrorManager*>(cinfo->err);
+    if (manager->message[0] == '\0')
+        (*cinfo->err->format_message)(cinfo, manager->message);
+}
+
+[[noreturn]] void escapeOnFatalError(j_common_ptr cinfo)
+{
+    auto* manager = reinterpret_cast<ContainedErrorManager*>(cinfo->err);
+    // The fatal reason wins over an earlier warning.
+    (*cinfo->err->format_message)(cinfo, manager->message);
+    std::longjmp(manager->escape, 1);
+}
+
+void installContainedErrors(ContainedErrorManager* manager)
+{
+    jpeg_std_error(&manager->pub);
+    manager->pub.error_exit = escapeOnFatalError;
+    // Warnings and traces go into the message instead of stderr.
+    manager->pub.output_message = keepFirstMessage;
+    manager->message[0] = '\0';
+}
+
+void setError(std::string* error, const char* text)
+{
+    if (error)
+        *error = text;
+}
+
+bool inputUsable(const uint8_t* data, size_t size, std::string* error)
+{
+    if (data == nullptr || size == 0) {
+        setError(error, "no JPEG data");
+        return false;
+    }
+    return true;
+}
+
+// Header of the stream in `decoder`; false (message set) when the image is
+// not one we decode. Only called inside a setjmp frame.
+bool acceptDecodeTarget(const jpeg_decompress_struct& decoder, int destStride, int maxWidth,
+                        int maxHeight, char* message)
+{
+    const int width = static_cast<int>(decoder.image_width);
+    const int height = static_cast<int>(decoder.image_height);
+    if (decoder.num_components != 1) {
+        std::snprintf(message, JMSG_LENGTH_MAX, "JPEG has %d components, only greyscale is decoded",
+                      decoder.num_components);
+        return false;
+    }
+    if (width > maxWidth || height > maxHeight) {
+        std::snprintf(message, JMSG_LENGTH_MAX, "JPEG of %dx%d exceeds the limit %dx%d", width,
+                      height, maxWidth, maxHeight);
+        return false;
+    }
+    if (destStride < width) {
+        std::snprintf(message, JMSG_LENGTH_MAX, "row stride %d is smaller than the width %d",
+                      destStride, width);
+        return false;
+    }
+    return true;
+}
+
+// Plain-C core of the decoder; see DecodeJpegGray for the contract.
+bool decodeContained(const uint8_t* data, size_t size, uint8_t* dest, int destStride,
+                     int maxWidth, int maxHeight, JpegImageInfo* info, char* message)
+{
+    jpeg_decompress_struct decoder{};
+    ContainedErrorManager errors;
+    decoder.err = &errors.pub;
+    installContainedErrors(&errors);
+    if (setjmp(errors.escape)) {
+        std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
+    jpeg_create_decompress(&decoder);
+    jpeg_mem_src(&decoder, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&decoder, TRUE);
+    if (info) {
+        info->width = static_cast<int>(decoder.image_width);
+        info->height = static_cast<int>(decoder.image_height);
+        info->components = decoder.num_components;
+    }
+    if (!acceptDecodeTarget(decoder, destStride, maxWidth, maxHeight, message)) {
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
+    decoder.out_color_space = JCS_GRAYSCALE;
+    jpeg_start_decompress(&decoder);
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW row = dest + static_cast<size_t>(decoder.output_scanline) * destStride;
+        jpeg_read_scanlines(&decoder, &row, 1);
+    }
+    jpeg_finish_decompress(&decoder);
+    // libjpeg pads a truncated or damaged stream and only warns; such a frame
+    // would show grey bands, so it counts as a failure.
+    const bool clean = errors.pub.num_warnings == 0;
+    if (!clean)
+        std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
+    jpeg_destroy_decompress(&decoder);
+    return clean;
+}
+
+bool readHeaderContained(const uint8_t* data, size_t size, JpegImageInfo* info, char* message)
+{
+    jpeg_decompress_struct decoder{};
+    ContainedErrorManager errors;
+    decoder.err = &errors.pub;
+    installContainedErrors(&errors);
+    if (setjmp(errors.escape)) {
+        std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
+    jpeg_create_decompress(&decoder);
+    jpeg_mem_src(&decoder, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&decoder, TRUE);
+    info->width = static_cast<int>(decoder.image_width);
+    info->height = static_cast<int>(decoder.image_height);
+    info->components = decoder.num_components;
+    jpeg_destroy_decompress(&decoder);
+    return true;
+}
+
+// Plain-C core of the encoder. On success *encoded is a malloc'd block the
+// caller frees.
+bool encodeContained(const uint8_t* source, int width, int height, int stride, int quality,
+                     unsigned char** encoded, unsigned long* encodedSize, char* message)
+{
+    jpeg_compress_struct encoder{};
+    ContainedErrorManager errors;
+    encoder.err = &errors.pub;
+    installContainedErrors(&errors);
+    *encoded = nullptr;
+    *encodedSize = 0;
+    if (setjmp(errors.escape)) {
+        std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
+        jpeg_destroy_compress(&encoder);
+        std::free(*encoded);
+        *encoded = nullptr;
+        return false;
+    }
+    jpeg_create_compress(&encoder);
+    jpeg_mem_dest(&encoder, encoded, encodedSize);
+    encoder.image_width = static_cast<JDIMENSION>(width);
+    encoder.image_height = static_cast<JDIMENSION>(height);
+    encoder.input_components = 1;
+    encoder.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&encoder);
+    jpeg_set_quality(&encoder, quality, TRUE);
+    jpeg_start_compress(&encoder, TRUE);
+    while (encoder.next_scanline < encoder.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(source) + static_cast<size_t>(encoder.next_scanline) * stride;
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    return true;
+}
+
+} // namespace
+
+bool ReadJpegHeader(const uint8_t* data, size_t size, JpegImageInfo* info, std::string* error)
+{
+    if (!inputUsable(data, size, error))
+        return false;
+    JpegImageInfo local;
+    char message[JMSG_LENGTH_MAX] = {};
+    if (!readHeaderContained(data, size, &local, message)) {
+        setError(error, message);
+        return false;
+    }
+    if (info)
+        *info = local;
+    return true;
+}
+
+bool DecodeJpegGray(const uint8_t* data, size_t size, uint8_t* dest, int destStride,
+                    int maxWidth, int maxHeight, JpegImageInfo* info, std::string* error)
+{
+    if (!inputUsable(data, size, error))
+        return false;
+    if (dest == nullptr) {
+        setError(error, "no destination raster");
+        return false;
+    }
+    char message[JMSG_LENGTH_MAX] = {};
+    if (!decodeContained(data, size, dest, destStride, maxWidth, maxHeight, info, message)) {
+        setError(error, message);
+        return false;
+    }
+    return true;
+}
+
+bool EncodeJpegGray(const uint8_t* source, int width, int height, int stride, int quality,
+                    std::vector<uint8_t>* out, std::string* error)
+{
+    if (source == nullptr || out == nullptr) {
+        setError(error, "no source raster or output");
+        return false;
+    }
+    if (width <= 0 || height <= 0 || width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION) {
+        setError(error, "image size out of range");
+        return false;
+    }
+    if (stride < width) {
+        setError(error, "row stride is smaller than the width");
+        return false;
+    }
+    if (quality < 1 || quality > 100) {
+        setError(error, "quality must be 1 to 100");
+        return false;
+    }
+    unsigned char* encoded = nullptr;
+    unsigned long encodedSize = 0;
+    char message[JMSG_LENGTH_MAX] = {};
+    if (!encodeContained(source, width, height, stride, quality, &encoded, &encodedSize, message)) {
+        setError(error, message);
+        return false;
+    }
+    out->assign(encoded, encoded + encodedSize);
+    std::free(encoded);
+    return true;
+}
