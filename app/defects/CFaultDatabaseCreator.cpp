@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -96,15 +97,22 @@ bool BuildInto(const QString& path, QString* error)
     return built;
 }
 
+bool LinkingUnsupported(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+
 // link(2) fails when the target exists, so a file made by someone else
-// meanwhile is never replaced.
+// meanwhile is never replaced. File systems without hard links get a rename
+// after a last existence check.
 bool LinkIntoPlace(const QString& from, const QString& to, QString* error)
 {
-    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return Fail(error, errno == EEXIST ? QStringLiteral("the defect file %1 already exists").arg(to)
-                                           : QStringLiteral("cannot move the new defect file to %1: %2")
-                                                 .arg(to, ErrnoText()));
-    return true;
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::link(source.constData(), target.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return Fail(error, QStringLiteral("the defect file %1 already exists").arg(to));
+    if (LinkingUnsupported(errno) && !QFileInfo::exists(to) && std::rename(source.constData(), target.constData()) == 0)
+        return true;
+    return Fail(error, QStringLiteral("cannot move the new defect file to %1: %2").arg(to, ErrnoText()));
 }
 }
 

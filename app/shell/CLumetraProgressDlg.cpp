@@ -70,6 +70,7 @@ int CLumetraProgressDlg::RunModal(const QString& title, int low, int high, const
     // The work ends before Finish is posted, so this wait is short; nothing
     // the worker uses may be freed while it still runs.
     JoinWorker();
+    work_ = nullptr;
     return result;
 }
 

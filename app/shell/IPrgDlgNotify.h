@@ -3,7 +3,8 @@
 // call is made from the worker thread: SetMessage, SetPos and Finish post a
 // message to the dialog and return at once; ShowMessage shows the program's
 // message box over the dialog and blocks the worker until it is answered.
-// The declaration order is the calling contract: do not reorder.
+// None of them fails. The declaration order is the calling contract: do not
+// reorder.
 
 #include <QString>
 

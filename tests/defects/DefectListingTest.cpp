@@ -65,7 +65,7 @@ TEST_F(DefectListingTest, RefusesMissingFilesForeignFilesAndBadArguments)
 
     const std::pair<QStringList, int> cases[] = {
         {{foreign}, 1},
-        {{RootPath(QStringLiteral("absent.accdb"))}, 2},
+        {{RootPath(QStringLiteral("absent.accdb"))}, 1},
         {{}, 2},
         {{good, "--channel"}, 2},
         {{good, "--state", "valid"}, 2},

@@ -9,10 +9,9 @@
 namespace
 {
 constexpr int ExitListed = 0;
-constexpr int ExitNotDefectFile = 1;
-constexpr int ExitMissingOrUsage = 2;
+constexpr int ExitCannotRead = 1;  // missing, or not a readable defect file
+constexpr int ExitUsage = 2;
 
-const char* const UsageText = "usage: lumetra-admin defects FILE [--channel N] [--state S] [--type T]\n";
 
 struct ListingRequest
 {
@@ -96,12 +95,12 @@ int ListDefects(const QStringList& args, QTextStream& out, QTextStream& err)
     ListingRequest request;
     const QString problem = ParseArguments(args, &request);
     if (!problem.isEmpty()) {
-        err << "lumetra-admin: " << problem << Qt::endl << UsageText;
-        return ExitMissingOrUsage;
+        err << "lumetra-admin: " << problem << Qt::endl;
+        return ExitUsage;
     }
     if (!QFileInfo(request.file).isFile()) {
         err << "lumetra-admin: no defect file at " << request.file << Qt::endl;
-        return ExitMissingOrUsage;
+        return ExitCannotRead;
     }
 
     PromptsToStream prompts(err);
@@ -110,11 +109,11 @@ int ListDefects(const QStringList& args, QTextStream& out, QTextStream& err)
     if (store.IsFaultExportFile(request.file) != 1 || store.OpenFaultDBFile(request.file) != 1) {
         err << "lumetra-admin: " << request.file << " is not a defect file (no readable table FAULT_DETAIL)"
             << Qt::endl;
-        return ExitNotDefectFile;
+        return ExitCannotRead;
     }
     if (store.QueryFaults(request.channel, request.state, request.type, faults) != 1) {
         err << "lumetra-admin: cannot read the defects of " << request.file << " (damaged file?)" << Qt::endl;
-        return ExitNotDefectFile;
+        return ExitCannotRead;
     }
     for (const _FAULT_& fault : faults)
         out << LineOf(fault) << '\n';

@@ -6,6 +6,8 @@
 //   lumetra-admin tasks|channels|templates|types|options|lines DIR|DB ...
 //       lists a base database (read-only). DIR is a program directory (its
 //       db/basedata.mdb is read), DB a base database file.
+//   lumetra-admin defects FILE [--channel N] [--state S] [--type T]
+//       lists the defects of a task's defect file (read-only).
 //
 // Exit codes: 0 done, 1 the command failed (the database cannot be opened
 // or read), 2 wrong usage.
@@ -13,6 +15,7 @@
 #include "AdminCommand.h"
 #include "BaseListings.h"
 #include "CBaseDatabaseBuilder.h"
+#include "DefectListing.h"
 #include "TaskListing.h"
 
 #include <QCoreApplication>
@@ -76,8 +79,7 @@ const CommandEntry Commands[] = {
     {"types", ListTypes, "types DIR|DB", "defect types"},
     {"options", ListOptions, "options DIR|DB", "application options"},
     {"lines", ListLines, "lines DIR|DB", "lines with their sections"},
-    // The defect file listing joins here (DefectListing.h):
-    // {"defects", ListDefects, "defects FILE [--channel N] [--state S] [--type T]", "defects of a defect file"},
+    {"defects", ListDefects, "defects FILE [--channel N] [--state S] [--type T]", "defects of a defect file"},
 };
 
 void PrintUsage(QTextStream& stream)
