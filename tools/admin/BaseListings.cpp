@@ -19,6 +19,20 @@ bool ParseTargetOnly(const QStringList& args, QString* target, QTextStream& err)
     return true;
 }
 
+// Runs a listing that takes only its target: parses it, opens the base store
+// and hands the store to `list`, which answers the exit code.
+template <typename List>
+int WithBaseStore(const QStringList& args, QTextStream& err, List list)
+{
+    QString target;
+    if (!ParseTargetOnly(args, &target, err))
+        return ExitUsage;
+    StoreHandle store = OpenBaseStore(target, err);
+    if (!store)
+        return ExitFailed;
+    return list(*store);
+}
+
 void PrintTrack(const _TRACK_DEFINE_STRUCT_& track, QTextStream& out, const char* indent)
 {
     out << indent << track.TrackID << '\t' << track.TrackName << '\t' << "dir " << track.TrackSubDirectory << '\t'
@@ -30,71 +44,59 @@ void PrintTrack(const _TRACK_DEFINE_STRUCT_& track, QTextStream& out, const char
 
 int ListChannels(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString target;
-    if (!ParseTargetOnly(args, &target, err))
-        return ExitUsage;
-    StoreHandle store = OpenBaseStore(target, err);
-    if (!store)
-        return ExitFailed;
-    std::vector<_TRACK_DEFINE_STRUCT_> tracks;
-    if (!store->GetAllTracks(tracks))
-        return ReadFailed(*store, "the channels", err);
-    std::vector<ILumetraDBInterface::_channel_define_> defines;
-    if (!store->GetChannelDefines(defines))
-        return ReadFailed(*store, "the physical channels", err);
+    return WithBaseStore(args, err, [&](ILumetraDBInterface& store) {
+        std::vector<_TRACK_DEFINE_STRUCT_> tracks;
+        if (!store.GetAllTracks(tracks))
+            return ReadFailed(store, "the channels", err);
+        std::vector<ILumetraDBInterface::_channel_define_> defines;
+        if (!store.GetChannelDefines(defines))
+            return ReadFailed(store, "the physical channels", err);
 
-    out << "channels: " << tracks.size() << '\n';
-    for (const _TRACK_DEFINE_STRUCT_& track : tracks)
-        PrintTrack(track, out, "  ");
-    out << "physical channels: " << defines.size() << '\n';
-    for (const auto& define : defines)
-        out << "  " << define.CHANNEL_ID << '\t' << define.CHANNEL_NAME << '\t' << define.TRACK_IDF << '\n';
-    return ExitDone;
+        out << "channels: " << tracks.size() << '\n';
+        for (const _TRACK_DEFINE_STRUCT_& track : tracks)
+            PrintTrack(track, out, "  ");
+        out << "physical channels: " << defines.size() << '\n';
+        for (const auto& define : defines)
+            out << "  " << define.CHANNEL_ID << '\t' << define.CHANNEL_NAME << '\t' << define.TRACK_IDF << '\n';
+        return ExitDone;
+    });
 }
 
 int ListTemplates(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString target;
-    if (!ParseTargetOnly(args, &target, err))
-        return ExitUsage;
-    StoreHandle store = OpenBaseStore(target, err);
-    if (!store)
-        return ExitFailed;
-    std::vector<ILumetraDBInterface::_channel_template_> templates;
-    if (!store->GetChannelTemplates(templates))
-        return ReadFailed(*store, "the templates", err);
+    return WithBaseStore(args, err, [&](ILumetraDBInterface& store) {
+        std::vector<ILumetraDBInterface::_channel_template_> templates;
+        if (!store.GetChannelTemplates(templates))
+            return ReadFailed(store, "the templates", err);
 
-    out << "templates: " << templates.size() << '\n';
-    for (const auto& templ : templates) {
-        std::vector<_TRACK_DEFINE_STRUCT_> members;
-        if (!store->GetTemplateTracks(templ.TEMPLATE_ID, members))
-            return ReadFailed(*store, "the channels of a template", err);
-        out << "  " << templ.TEMPLATE_ID << '\t' << templ.TEMPLATE_NAME << '\t' << members.size() << " channels\n";
-        for (const _TRACK_DEFINE_STRUCT_& track : members)
-            PrintTrack(track, out, "    ");
-    }
-    return ExitDone;
+        out << "templates: " << templates.size() << '\n';
+        for (const auto& templ : templates) {
+            std::vector<_TRACK_DEFINE_STRUCT_> members;
+            if (!store.GetTemplateTracks(templ.TEMPLATE_ID, members))
+                return ReadFailed(store, "the channels of a template", err);
+            out << "  " << templ.TEMPLATE_ID << '\t' << templ.TEMPLATE_NAME << '\t' << members.size() << " channels\n";
+            for (const _TRACK_DEFINE_STRUCT_& track : members)
+                PrintTrack(track, out, "    ");
+        }
+        return ExitDone;
+    });
 }
 
 int ListTypes(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString target;
-    if (!ParseTargetOnly(args, &target, err))
-        return ExitUsage;
-    StoreHandle store = OpenBaseStore(target, err);
-    if (!store)
-        return ExitFailed;
-    std::vector<_FAULTY_STANDER_STRUCT_> standards;
-    if (!store->GetFaultyStandards(standards))
-        return ReadFailed(*store, "the defect types", err);
+    return WithBaseStore(args, err, [&](ILumetraDBInterface& store) {
+        std::vector<_FAULTY_STANDER_STRUCT_> standards;
+        if (!store.GetFaultyStandards(standards))
+            return ReadFailed(store, "the defect types", err);
 
-    out << "defect types: " << standards.size() << '\n';
-    for (const _FAULTY_STANDER_STRUCT_& standard : standards) {
-        out << "  " << standard.StandardID << '\t' << standard.StandardName << '\t'
-            << (standard.StandardClass == 0 ? "fault" : "device") << (standard.StandardSystem ? "\tbuilt-in" : "")
-            << '\n';
-    }
-    return ExitDone;
+        out << "defect types: " << standards.size() << '\n';
+        for (const _FAULTY_STANDER_STRUCT_& standard : standards) {
+            out << "  " << standard.StandardID << '\t' << standard.StandardName << '\t'
+                << (standard.StandardClass == 0 ? "fault" : "device") << (standard.StandardSystem ? "\tbuilt-in" : "")
+                << '\n';
+        }
+        return ExitDone;
+    });
 }
 
 int ListOptions(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -117,29 +119,25 @@ int ListOptions(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int ListLines(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString target;
-    if (!ParseTargetOnly(args, &target, err))
-        return ExitUsage;
-    StoreHandle store = OpenBaseStore(target, err);
-    if (!store)
-        return ExitFailed;
-    std::vector<ILumetraDBInterface::_LINE_INFO_STRUCT_> lines;
-    if (!store->GetLines(lines))
-        return ReadFailed(*store, "the lines", err);
+    return WithBaseStore(args, err, [&](ILumetraDBInterface& store) {
+        std::vector<ILumetraDBInterface::_LINE_INFO_STRUCT_> lines;
+        if (!store.GetLines(lines))
+            return ReadFailed(store, "the lines", err);
 
-    out << "lines: " << lines.size() << '\n';
-    for (const auto& line : lines) {
-        std::vector<ILumetraDBInterface::_SECTION_INFO_STRUCT_> sections;
-        if (!store->GetSections(line.LineID, sections))
-            return ReadFailed(*store, "the sections of a line", err);
-        out << "  " << line.LineID << '\t' << line.LineName << '\t' << line.LineCode << '\t'
-            << KilometrePosition(line.LineFromKM, line.LineFromM) << " - "
-            << KilometrePosition(line.LinetoKM, line.LineToM) << '\t' << sections.size() << " sections\n";
-        for (const auto& section : sections) {
-            out << "    " << section.SectionID << '\t' << section.SectionName << '\t' << section.SectionCode << '\t'
-                << KilometrePosition(section.SectionFromKM, section.SectionFromM) << " - "
-                << KilometrePosition(section.SectionToKM, section.SectionToM) << '\n';
+        out << "lines: " << lines.size() << '\n';
+        for (const auto& line : lines) {
+            std::vector<ILumetraDBInterface::_SECTION_INFO_STRUCT_> sections;
+            if (!store.GetSections(line.LineID, sections))
+                return ReadFailed(store, "the sections of a line", err);
+            out << "  " << line.LineID << '\t' << line.LineName << '\t' << line.LineCode << '\t'
+                << KilometrePosition(line.LineFromKM, line.LineFromM) << " - "
+                << KilometrePosition(line.LinetoKM, line.LineToM) << '\t' << sections.size() << " sections\n";
+            for (const auto& section : sections) {
+                out << "    " << section.SectionID << '\t' << section.SectionName << '\t' << section.SectionCode << '\t'
+                    << KilometrePosition(section.SectionFromKM, section.SectionFromM) << " - "
+                    << KilometrePosition(section.SectionToKM, section.SectionToM) << '\n';
+            }
         }
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
