@@ -1,13 +1,17 @@
 #include "CFaultStore.h"
 
+#include "CFaultWriteTransaction.h"
 #include "FaultFileLocation.h"
 #include "ShowPrompt.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <limits>
+
+Q_LOGGING_CATEGORY(lcDefects, "lumetra.defects")
 
 namespace
 {
@@ -23,13 +27,21 @@ const QString FaultColumns = QStringLiteral(
 
 bool IsFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
+// The store answers 0 without a text; the log keeps why.
+bool Failed(const QSqlQuery& query)
+{
+    qCWarning(lcDefects).noquote() << "defect file statement failed:" << query.lastError().text() << "in"
+                                   << query.lastQuery();
+    return false;
+}
+
 bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values = {})
 {
     if (!query.prepare(statement))
-        return false;
+        return Failed(query);
     for (const QVariant& value : values)
         query.addBindValue(value);
-    return query.exec();
+    return query.exec() || Failed(query);
 }
 
 // Every column is a 32-bit integer; anything else (null, text, a wider
@@ -53,8 +65,11 @@ bool ReadRow(const QSqlQuery& query, _FAULT_* fault)
                                 &fault->FaultX, &fault->FaultY, &fault->FaultCx,
                                 &fault->FaultCy, &fault->FaultState};
     for (int column = 0; column < int(std::size(columns)); ++column) {
-        if (!ToInt32(query.value(column), columns[column]))
+        if (!ToInt32(query.value(column), columns[column])) {
+            qCWarning(lcDefects).noquote() << "defect row with a value that is no 32-bit integer in column"
+                                           << column << ':' << query.value(column).toString();
             return false;
+        }
     }
     return true;
 }
@@ -65,41 +80,7 @@ QVariantList StoredValues(const _FAULT_& fault)
             fault.FaultM, fault.FaultX, fault.FaultY, fault.FaultCx, fault.FaultCy, fault.FaultState};
 }
 
-// One write transaction that takes the write lock at its start (waiting for
-// the busy timeout), so reading the largest key and inserting the next one
-// cannot interleave with another writer. Rolled back unless committed.
-class CWriteTransaction
-{
-public:
-    explicit CWriteTransaction(const QSqlDatabase& db) : db_(db)
-    {
-        QSqlQuery begin(db_);
-        active_ = begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    }
-    ~CWriteTransaction()
-    {
-        if (active_) {
-            QSqlQuery rollback(db_);
-            rollback.exec(QStringLiteral("ROLLBACK"));
-        }
-    }
-    CWriteTransaction(const CWriteTransaction&) = delete;
-    CWriteTransaction& operator=(const CWriteTransaction&) = delete;
-
-    bool IsActive() const { return active_; }
-    bool Commit()
-    {
-        QSqlQuery commit(db_);
-        if (!commit.exec(QStringLiteral("COMMIT")))
-            return false;
-        active_ = false;
-        return true;
-    }
-
-private:
-    QSqlDatabase db_;
-    bool active_ = false;
-};
+void ShowFaultPrompt(const QString& text) { ShowPrompt(nullptr, text, PromptCaption, PromptType); }
 }
 
 CFaultStore::CFaultStore() = default;
@@ -108,64 +89,67 @@ CFaultStore::~CFaultStore() = default;
 
 int CFaultStore::OpenTaskFaultDB(const ILumetraDBInterface::_DB_TASK_STRUCT_& task)
 {
-    openTask_ = task;
-    // A task without files has no defect file; keeping the previous task's
-    // file would put this task's defects into it.
-    if (task.files.empty()) {
-        PointAt(QString());
-        return 1;
+    {
+        const std::lock_guard lock(mutex_);
+        openTask_ = task;
+        // A task without files has no defect file; keeping the previous task's
+        // file would put this task's defects into it.
+        if (task.files.empty()) {
+            PointAtLocked(QString());
+            return 1;
+        }
+        PointAtLocked(FaultFilePathFor(task));
+        if (IsFile(faultFilePath_))
+            return ConnectLocked();
     }
-    PointAt(FaultFilePathFor(task));
-    if (!IsFile(faultFilePath_)) {
-        ShowPrompt(nullptr, MissingFaultFileText, PromptCaption, PromptType);
-        return 1;
-    }
-    return ConnectFaultDB();
+    ShowFaultPrompt(MissingFaultFileText);
+    return 1;
 }
 
 int CFaultStore::OpenFaultDBFile(const QString& path)
 {
     if (!IsFile(path)) {
-        ShowPrompt(nullptr, MissingFaultFileText, PromptCaption, PromptType);
+        ShowFaultPrompt(MissingFaultFileText);
         return 1;
     }
     if (!IsFaultExportFile(path)) {
-        ShowPrompt(nullptr, NotFaultFileText, PromptCaption, PromptType);
+        ShowFaultPrompt(NotFaultFileText);
         return 0;
     }
-    PointAt(path);
-    return ConnectFaultDB();
+    const std::lock_guard lock(mutex_);
+    PointAtLocked(path);
+    return ConnectLocked();
 }
 
-int CFaultStore::IsFaultDBOpen() { return connection_.IsOpen() ? 1 : 0; }
+int CFaultStore::IsFaultDBOpen() { return open_ ? 1 : 0; }
 
 int CFaultStore::IsFaultExportFile(const QString& path)
 {
     CFaultConnection probe;
     QString error;
-    if (!probe.Open(path, &error))
+    if (!probe.Open(path, &error)) {
+        qCInfo(lcDefects).noquote() << "not a defect file:" << error;
         return 0;
+    }
     QSqlQuery count(probe.Database());
-    const bool readable = count.exec(QStringLiteral("select count(*)  from FAULT_DETAIL")) && count.next();
-    return readable ? 1 : 0;
+    if (!count.exec(QStringLiteral("select count(*)  from FAULT_DETAIL")) || !count.next()) {
+        qCInfo(lcDefects).noquote() << "not a defect file:" << count.lastError().text();
+        return 0;
+    }
+    return 1;
 }
 
 int CFaultStore::ConnectFaultDB()
 {
-    if (!IsFile(faultFilePath_)) {
-        connection_.Close();
-        return 0;
-    }
-    if (connection_.IsOn(faultFilePath_) && connection_.OpenedOnThisThread())
-        return 1;
-    QString error;
-    return connection_.Open(faultFilePath_, &error) ? 1 : 0;
+    const std::lock_guard lock(mutex_);
+    return ConnectLocked();
 }
 
 int CFaultStore::LoadChannelFaults(int channelId, std::vector<_FAULT_>& out)
 {
-    return ReadFaults(QStringLiteral("SELECT %1 FROM FAULT_DETAIL WHERE FaultChannelID = ?").arg(FaultColumns),
-                      {channelId}, out);
+    const std::lock_guard lock(mutex_);
+    return ReadFaultsLocked(QStringLiteral("SELECT %1 FROM FAULT_DETAIL WHERE FaultChannelID = ?").arg(FaultColumns),
+                            {channelId}, out);
 }
 
 int CFaultStore::QueryFaults(int channelId, int state, int standardId, std::vector<_FAULT_>& out)
@@ -185,18 +169,22 @@ int CFaultStore::QueryFaults(int channelId, int state, int standardId, std::vect
     QString statement = QStringLiteral("SELECT %1 FROM FAULT_DETAIL").arg(FaultColumns);
     if (!conditions.isEmpty())
         statement += QStringLiteral(" where ") + conditions.join(QStringLiteral(" and "));
-    return ReadFaults(statement, values, out);
+    const std::lock_guard lock(mutex_);
+    return ReadFaultsLocked(statement, values, out);
 }
 
 int CFaultStore::AddFaultRecord(_FAULT_& fault)
 {
-    if (!ConnectFaultDB())
+    const std::lock_guard lock(mutex_);
+    if (!ConnectLocked())
         return 0;
-    CWriteTransaction transaction(connection_.Database());
-    if (!transaction.IsActive())
+    CFaultWriteTransaction transaction(connection_.Database());
+    if (!transaction.IsActive()) {
+        qCWarning(lcDefects) << "the defect file could not be locked for writing";
         return 0;
+    }
     _FAULT_ added = fault;
-    added.FaultID = NextFaultID();
+    added.FaultID = NextFaultIDLocked();
     if (added.FaultID < 1)
         return 0;
     QSqlQuery insert(connection_.Database());
@@ -213,7 +201,8 @@ int CFaultStore::AddFaultRecord(_FAULT_& fault)
 
 int CFaultStore::UpdateFaultRecord(const _FAULT_& fault)
 {
-    if (!ConnectFaultDB())
+    const std::lock_guard lock(mutex_);
+    if (!ConnectLocked())
         return 0;
     QSqlQuery update(connection_.Database());
     const QString statement = QStringLiteral(
@@ -228,7 +217,8 @@ int CFaultStore::UpdateFaultRecord(const _FAULT_& fault)
 
 int CFaultStore::DeleteFaultRecord(int faultId)
 {
-    if (!ConnectFaultDB())
+    const std::lock_guard lock(mutex_);
+    if (!ConnectLocked())
         return 0;
     QSqlQuery remove(connection_.Database());
     return Run(remove, QStringLiteral("DELETE FROM FAULT_DETAIL WHERE FaultID = ?"), {faultId}) ? 1 : 0;
@@ -236,30 +226,63 @@ int CFaultStore::DeleteFaultRecord(int faultId)
 
 int CFaultStore::NextFaultID()
 {
-    if (!ConnectFaultDB())
+    const std::lock_guard lock(mutex_);
+    return NextFaultIDLocked();
+}
+
+QString CFaultStore::FaultFilePath() const
+{
+    const std::lock_guard lock(mutex_);
+    return faultFilePath_;
+}
+
+int CFaultStore::ConnectLocked()
+{
+    if (!IsFile(faultFilePath_)) {
+        connection_.Close();
+        open_ = false;
+        return 0;
+    }
+    if (connection_.IsOn(faultFilePath_) && connection_.OpenedOnThisThread())
+        return 1;
+    QString error;
+    const bool opened = connection_.Open(faultFilePath_, &error);
+    open_ = opened;
+    if (!opened)
+        qCWarning(lcDefects).noquote() << "cannot open the defect file:" << error;
+    return opened ? 1 : 0;
+}
+
+int CFaultStore::NextFaultIDLocked()
+{
+    if (!ConnectLocked())
         return -1;
     QSqlQuery largest(connection_.Database());
-    if (!largest.exec(QStringLiteral("select max(FaultID) AS Next_FaultID from FAULT_DETAIL")) || !largest.next())
+    if (!largest.exec(QStringLiteral("select max(FaultID) AS Next_FaultID from FAULT_DETAIL")) || !largest.next()) {
+        Failed(largest);
         return -1;
+    }
     // An empty table has no largest key: its first defect gets 1.
     if (largest.value(0).isNull())
         return 1;
     int32_t id = 0;
-    if (!ToInt32(largest.value(0), &id) || id == std::numeric_limits<int32_t>::max())
+    if (!ToInt32(largest.value(0), &id) || id == std::numeric_limits<int32_t>::max()) {
+        qCWarning(lcDefects).noquote() << "no FaultID follows" << largest.value(0).toString();
         return -1;
+    }
     return id + 1;
 }
 
-QString CFaultStore::FaultFilePath() const { return faultFilePath_; }
-
-void CFaultStore::PointAt(const QString& path)
+void CFaultStore::PointAtLocked(const QString& path)
 {
     faultFilePath_ = path;
-    if (!connection_.IsOn(path))
+    if (!connection_.IsOn(path)) {
         connection_.Close();
+        open_ = false;
+    }
 }
 
-int32_t CFaultStore::TrackIdOfChannel(int32_t channelId) const
+int32_t CFaultStore::TrackIdOfChannelLocked(int32_t channelId) const
 {
     if (!openTask_)
         return -1;
@@ -270,10 +293,10 @@ int32_t CFaultStore::TrackIdOfChannel(int32_t channelId) const
     return -1;
 }
 
-int CFaultStore::ReadFaults(const QString& statement, const QVariantList& values, std::vector<_FAULT_>& out)
+int CFaultStore::ReadFaultsLocked(const QString& statement, const QVariantList& values, std::vector<_FAULT_>& out)
 {
     out.clear();
-    if (!ConnectFaultDB())
+    if (!ConnectLocked())
         return 0;
     QSqlQuery query(connection_.Database());
     query.setForwardOnly(true);
@@ -284,12 +307,14 @@ int CFaultStore::ReadFaults(const QString& statement, const QVariantList& values
         _FAULT_ fault;
         if (!ReadRow(query, &fault))
             return 0;
-        fault.TrackID = TrackIdOfChannel(fault.FaultChannelID);
+        fault.TrackID = TrackIdOfChannelLocked(fault.FaultChannelID);
         faults.push_back(fault);
     }
     // A read that stops on an error (a damaged page) is no complete answer.
-    if (query.lastError().isValid())
+    if (query.lastError().isValid()) {
+        Failed(query);
         return 0;
+    }
     out = std::move(faults);
     return 1;
 }

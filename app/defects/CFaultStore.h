@@ -5,12 +5,16 @@
 // defects of each channel, and adds, changes and deletes defects.
 //
 // Results: 1 success, 0 failure (NextFaultID: the key, or -1). No error text
-// is kept; every database error is caught and becomes 0. Only the two open
-// operations show messages (ShowPrompt, "提示", information).
-// Threads: one thread at a time (task loading uses it from the progress
-// dialog's worker while the user-interface thread waits). The connection
-// belongs to the thread that opened it; a call from another thread reopens
-// it there, which costs a file open.
+// is kept; every database error is caught, written to the log category
+// "lumetra.defects" and becomes 0. Only the two open operations show
+// messages (ShowPrompt, "提示", information), and never while holding the
+// store's lock, so a worker's prompt cannot wait on a blocked UI thread.
+// Threads: any thread. Task loading uses the store from the progress
+// dialog's worker while the user-interface thread waits; the operations are
+// serialised by one lock, and IsFaultDBOpen never waits for it, so the
+// user-interface thread may ask it at any time. A Qt SQL connection belongs
+// to the thread that opened it: a call from another thread reopens the file
+// there, which costs a file open.
 // Cost: each call is one short SQLite statement; AddFaultRecord is one write
 // transaction that waits up to 5 s for another writer of the same file.
 
@@ -20,6 +24,8 @@
 
 #include <QString>
 #include <QVariantList>
+#include <atomic>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -39,6 +45,7 @@ public:
     // that is no defect file is refused with a message and the previous file
     // stays open (0); a missing file answers 1 after a message.
     int OpenFaultDBFile(const QString& path);
+    // Lock-free: safe from the user-interface thread while a worker loads.
     int IsFaultDBOpen();
     // 1 when the file is an SQLite file with a readable FAULT_DETAIL. Uses a
     // connection of its own; the store's file is untouched.
@@ -64,11 +71,16 @@ public:
     QString FaultFilePath() const;   // empty while closed
 
 private:
-    void PointAt(const QString& path);
-    int32_t TrackIdOfChannel(int32_t channelId) const;
-    int ReadFaults(const QString& statement, const QVariantList& values, std::vector<_FAULT_>& out);
+    // The work of the public operations of the same names; mutex_ is held.
+    int ConnectLocked();
+    int NextFaultIDLocked();
+    void PointAtLocked(const QString& path);
+    int32_t TrackIdOfChannelLocked(int32_t channelId) const;
+    int ReadFaultsLocked(const QString& statement, const QVariantList& values, std::vector<_FAULT_>& out);
 
+    mutable std::mutex mutex_;
     CFaultConnection connection_;
     std::optional<ILumetraDBInterface::_DB_TASK_STRUCT_> openTask_;
     QString faultFilePath_;
+    std::atomic<bool> open_{false};   // connection_.IsOpen(), readable without mutex_
 };

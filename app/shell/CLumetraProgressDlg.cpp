@@ -7,11 +7,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QShowEvent>
 #include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
+
+Q_LOGGING_CATEGORY(lcProgress, "lumetra.progress")
 
 namespace
 {
@@ -66,12 +70,20 @@ int CLumetraProgressDlg::RunModal(const QString& title, int low, int high, const
     progress_->setValue(low);
 
     workerStarted_ = false;
-    const int result = exec();
+    finished_ = false;
+    exec();
+    // Only Finish ends the dialog. A modal loop left early (the dialog
+    // hidden, the application quitting) would make the join below wait for
+    // a worker that may itself wait for this thread (a prompt), so events
+    // are served until the work is done. A new modal loop would not do:
+    // after the application quits it returns at once.
+    while (!finished_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // The work ends before Finish is posted, so this wait is short; nothing
     // the worker uses may be freed while it still runs.
     JoinWorker();
     work_ = nullptr;
-    return result;
+    return result();
 }
 
 void CLumetraProgressDlg::SetMessage(QString text)
@@ -104,6 +116,7 @@ bool CLumetraProgressDlg::event(QEvent* event)
 {
     switch (CMessageEvent::MessageOf(event->type())) {
     case FinishMessage:
+        finished_ = true;
         done(ModalResult);
         return true;
     case SetPosMessage:
@@ -169,15 +182,28 @@ void CLumetraProgressDlg::JoinWorker()
 
 void CLumetraProgressDlg::RunWork()
 {
-    if (work_)
-        work_(this);
+    // An escaping exception would end the program from this thread; the
+    // dialog must still close, and the caller's data tells what was done.
+    try {
+        if (work_)
+            work_(this);
+    } catch (const std::exception& error) {
+        qCCritical(lcProgress) << "the work behind the progress dialog failed:" << error.what();
+    } catch (...) {
+        qCCritical(lcProgress) << "the work behind the progress dialog failed";
+    }
     Finish();
 }
 
 void CLumetraProgressDlg::ShowLatestMessage()
 {
-    std::lock_guard lock(messageMutex_);
-    message_->setText(messageText_);
+    QString text;
+    {
+        std::lock_guard lock(messageMutex_);
+        text = messageText_;
+    }
+    // Set outside the lock: the worker never waits for a repaint.
+    message_->setText(text);
 }
 
 // The bar shows full above the range and empty below it, as the progress

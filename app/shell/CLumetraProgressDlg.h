@@ -2,9 +2,11 @@
 // The modal progress dialog behind which every long operation runs. RunModal
 // opens the dialog, starts the work on a worker thread as soon as the dialog
 // is shown, and returns once the work has finished and its thread has been
-// joined. The work reports through IPrgDlgNotify; nothing the user presses
-// (Enter, Esc, the close button) ends the dialog early. Call RunModal on the
-// user-interface thread; it costs what the work costs.
+// joined. The work reports through IPrgDlgNotify; nothing ends the dialog
+// early: not Enter, Esc or the close button, and not a modal loop left from
+// outside (the dialog hidden, the application quitting), after which events
+// are still served until the work says Finish. Call RunModal on the user-interface
+// thread; it costs what the work costs and reports no errors of its own.
 //
 // (A plain QDialog for now: the skinned dialog base with its caption band
 // does not exist yet.)
@@ -71,6 +73,7 @@ private:
     Work work_;
     std::thread worker_;
     bool workerStarted_ = false;
+    bool finished_ = false;            // Finish handled; user-interface thread only
     std::mutex messageMutex_;
     QString messageText_;
 };

@@ -86,7 +86,9 @@ IndexEntry DecodeIndexEntry(const uint8_t* data);
 // The index entry that describes a frame record found at `offset`.
 IndexEntry EntryFor(const RecordHeader& record, uint64_t offset);
 
-// Search key of a position: km * 1000 + m.
-inline int32_t PositionKey(int16_t km, int16_t m) { return int32_t(km) * 1000 + m; }
+// Search key of a position, ordered by km and then m. A kilometre may be
+// longer than 1000 m (a long chain), so 1 km 1050 m and 2 km 50 m are two
+// places and must not share a key, as km * 1000 + m would make them.
+inline int64_t PositionKey(int16_t km, int16_t m) { return int64_t(km) * 65536 + m; }
 
 } // namespace bimf

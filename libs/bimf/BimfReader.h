@@ -43,7 +43,7 @@ private:
     UniversalTrackInfo_Ex track_{};
     std::vector<IndexEntry> frames_;
     // Position table: keys ascending, each with the frame number beside it.
-    std::vector<int32_t> positionKeys_;
+    std::vector<int64_t> positionKeys_;
     std::vector<int> positionFrames_;
 };
 

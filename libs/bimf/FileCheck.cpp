@@ -10,6 +10,19 @@ namespace {
 
 std::string at(uint64_t offset) { return " at offset " + std::to_string(offset); }
 
+// The recorder numbers frames one by one and a split keeps the distance of
+// frames it could not read, so a jump between records written one after
+// the other means frames that never reached the file.
+std::string missingFramesLine(int32_t before, int32_t after, uint64_t offset)
+{
+    const int64_t first = int64_t(before) + 1;
+    const int64_t last = int64_t(after) - 1;
+    const std::string range = first == last ? "frame " + std::to_string(first)
+                                            : "frames " + std::to_string(first) + ".." + std::to_string(last);
+    return range + " missing (frame number " + std::to_string(after) + " follows " + std::to_string(before)
+           + at(offset) + ")";
+}
+
 bool sameEntry(const IndexEntry& a, const IndexEntry& b)
 {
     return a.offset == b.offset && a.jpegSize == b.jpegSize && a.frameNumber == b.frameNumber && a.km == b.km
@@ -66,6 +79,8 @@ void FileCheck::noteFrame(const RecordScanner::Item& item)
                 + ", so records before it are missing");
     if (!records_.empty() && r.frameNumber <= lastFrameNumber_)
         problem(name + ": frame numbers out of order (after " + std::to_string(lastFrameNumber_) + ")");
+    else if (!records_.empty() && int64_t(r.frameNumber) - lastFrameNumber_ > 1)
+        problem(missingFramesLine(lastFrameNumber_, r.frameNumber, item.offset));
     lastFrameNumber_ = r.frameNumber;
     records_.push_back(EntryFor(r, item.offset));
 }

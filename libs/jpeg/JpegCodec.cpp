@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -146,26 +147,84 @@ bool readHeaderContained(const uint8_t* data, size_t size, JpegImageInfo* info, 
     return true;
 }
 
-// Plain-C core of the encoder. On success *encoded is a malloc'd block the
-// caller frees.
+// A destination that grows a vector owned by the caller of the setjmp frame,
+// so a fatal error midway leaves nothing to free. libjpeg's own memory
+// destination cannot be used here: after it has grown its buffer, the pointer
+// it handed out is stale until the compression ends, and freeing that after a
+// fatal error would free a block twice.
+struct VectorDestination
+{
+    jpeg_destination_mgr pub;
+    std::vector<uint8_t>* out;
+};
+
+constexpr size_t kFirstOutputBlock = 64 * 1024;
+
+VectorDestination* vectorDestination(j_compress_ptr encoder)
+{
+    return reinterpret_cast<VectorDestination*>(encoder->dest);
+}
+
+// Grows the vector to `size`; a failed allocation becomes libjpeg's own
+// out-of-memory error, which escapes through the error manager.
+void growOutput(j_compress_ptr encoder, size_t size)
+{
+    VectorDestination* dest = vectorDestination(encoder);
+    const size_t used = dest->out->size() - dest->pub.free_in_buffer;
+    bool grown = true;
+    try {
+        dest->out->resize(size);
+    } catch (...) {
+        grown = false;
+    }
+    if (!grown)
+        ERREXIT(encoder, JERR_OUT_OF_MEMORY);
+    dest->pub.next_output_byte = dest->out->data() + used;
+    dest->pub.free_in_buffer = size - used;
+}
+
+void startOutput(j_compress_ptr encoder)
+{
+    vectorDestination(encoder)->out->clear();
+    vectorDestination(encoder)->pub.free_in_buffer = 0;
+    growOutput(encoder, kFirstOutputBlock);
+}
+
+boolean emptyOutput(j_compress_ptr encoder)
+{
+    // libjpeg calls this with the whole buffer used, whatever free_in_buffer says.
+    VectorDestination* dest = vectorDestination(encoder);
+    dest->pub.free_in_buffer = 0;
+    growOutput(encoder, dest->out->size() * 2);
+    return TRUE;
+}
+
+void finishOutput(j_compress_ptr encoder)
+{
+    VectorDestination* dest = vectorDestination(encoder);
+    dest->out->resize(dest->out->size() - dest->pub.free_in_buffer);
+}
+
+// Plain-C core of the encoder, writing into `encoded`, which the caller owns.
 bool encodeContained(const uint8_t* source, int width, int height, int stride, int quality,
-                     unsigned char** encoded, unsigned long* encodedSize, char* message)
+                     std::vector<uint8_t>* encoded, char* message)
 {
     jpeg_compress_struct encoder{};
     ContainedErrorManager errors;
+    VectorDestination destination{};
     encoder.err = &errors.pub;
     installContainedErrors(&errors);
-    *encoded = nullptr;
-    *encodedSize = 0;
     if (setjmp(errors.escape)) {
         std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
         jpeg_destroy_compress(&encoder);
-        std::free(*encoded);
-        *encoded = nullptr;
         return false;
     }
     jpeg_create_compress(&encoder);
-    jpeg_mem_dest(&encoder, encoded, encodedSize);
+    destination.pub.init_destination = startOutput;
+    destination.pub.empty_output_buffer = emptyOutput;
+    destination.pub.term_destination = finishOutput;
+    destination.out = encoded;
+    encoder.dest = &destination.pub;
     encoder.image_width = static_cast<JDIMENSION>(width);
     encoder.image_height = static_cast<JDIMENSION>(height);
     encoder.input_components = 1;
@@ -235,14 +294,12 @@ bool EncodeJpegGray(const uint8_t* source, int width, int height, int stride, in
         setError(error, "quality must be 1 to 100");
         return false;
     }
-    unsigned char* encoded = nullptr;
-    unsigned long encodedSize = 0;
+    std::vector<uint8_t> encoded;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!encodeContained(source, width, height, stride, quality, &encoded, &encodedSize, message)) {
+    if (!encodeContained(source, width, height, stride, quality, &encoded, message)) {
         setError(error, message);
         return false;
     }
-    out->assign(encoded, encoded + encodedSize);
-    std::free(encoded);
+    *out = std::move(encoded);
     return true;
 }

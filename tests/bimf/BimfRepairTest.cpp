@@ -202,15 +202,36 @@ TEST(BimfCheck, FrameNumbersOutOfOrderAreReported)
 {
     BimfFolder folder;
     auto frames = MakeFrames(4);
-    frames[2].number = 2;  // 1, 2, 2, 4
+    frames[2].number = 2;  // 1, 2, 2, 3
+    frames[3].number = 3;
     WriteBimf(folder.data(), folder.index(), SampleHeader(), frames);
     int result = 0;
     const auto lines = checkLines(folder, &result);
     ASSERT_EQ(result, 1);
     EXPECT_NE(lines[0].find("frame numbers out of order (after 2)"), std::string::npos) << lines[0];
-    // Gaps are not a fault: a split keeps the distance of frames it could not read.
-    frames[2].number = 7;
-    frames[3].number = 8;
-    WriteBimf(folder.data(), folder.index(), SampleHeader(), frames);
-    EXPECT_TRUE(checkLines(folder, &result).empty());
+}
+
+// Numbers that jump between records written one after the other are frames
+// the recorder lost (a split keeps such gaps): one line names the range.
+TEST(BimfCheck, JumpsInFrameNumbersNameTheMissingFrames)
+{
+    const struct
+    {
+        std::vector<int32_t> numbers;
+        const char* line;
+    } rows[] = {
+        {{1, 2, 7, 8}, "frames 3..6 missing (frame number 7 follows 2"},
+        {{1, 2, 4, 5}, "frame 3 missing (frame number 4 follows 2"},
+    };
+    for (const auto& row : rows) {
+        BimfFolder folder;
+        auto frames = MakeFrames(4);
+        for (size_t i = 0; i < frames.size(); ++i)
+            frames[i].number = row.numbers[i];
+        WriteBimf(folder.data(), folder.index(), SampleHeader(), frames);
+        int result = 0;
+        const auto lines = checkLines(folder, &result);
+        ASSERT_EQ(result, 1);
+        EXPECT_NE(lines[0].find(row.line), std::string::npos) << lines[0];
+    }
 }

@@ -102,8 +102,9 @@ TEST(BimfRoundTrip, PositionsFindRepeatedFramesInOrderAndNoneElsewhere)
 {
     BimfFolder folder;
     // Frames 2-4 stand still at 6 km 0 m; the run goes backwards after that.
+    // Frame 5 lies on a kilometre longer than 1000 m: 5 km 1002 m is not 6 km 2 m.
     std::vector<SampleFrame> frames = MakeFrames(7);
-    const int16_t positions[][2] = {{5, 998}, {6, 0}, {6, 0}, {6, 0}, {5, 996}, {5, 994}, {-1, 500}};
+    const int16_t positions[][2] = {{5, 998}, {6, 0}, {6, 0}, {6, 0}, {5, 1002}, {5, 994}, {-1, 500}};
     for (size_t i = 0; i < frames.size(); ++i) {
         frames[i].km = positions[i][0];
         frames[i].m = positions[i][1];
@@ -115,6 +116,8 @@ TEST(BimfRoundTrip, PositionsFindRepeatedFramesInOrderAndNoneElsewhere)
     EXPECT_EQ(framesAt(*reader, 6, 0), (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(framesAt(*reader, 5, 998), (std::vector<int>{1}));
     EXPECT_EQ(framesAt(*reader, 5, 994), (std::vector<int>{6}));
+    EXPECT_EQ(framesAt(*reader, 5, 1002), (std::vector<int>{5}));
+    EXPECT_TRUE(framesAt(*reader, 6, 2).empty());
     EXPECT_EQ(framesAt(*reader, -1, 500), (std::vector<int>{7}));
     EXPECT_TRUE(framesAt(*reader, 5, 997).empty());
     EXPECT_TRUE(framesAt(*reader, 7, 0).empty());

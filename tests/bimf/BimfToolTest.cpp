@@ -58,7 +58,8 @@ protected:
         QStringList args{"pack", data_};
         args << frames_ << "--line-name" << "京沪线" << "--line-code" << "JH" << "--section" << "济南西—泰安"
              << "--train" << "GJC-07" << "--rail-side" << "L" << "--start-km" << "12" << "--start-m" << "990"
-             << "--start" << "2024-03-01 10:00:00";
+             << "--start" << "2024-03-01 10:00:00" << "--run-direction" << "1" << "--car-direction" << "1"
+             << "--h-resolution" << "250" << "--v-resolution" << "1000";
         const ToolRun pack = runTool(args);
         ASSERT_EQ(pack.status, 0) << pack.err.toStdString();
     }
@@ -104,6 +105,8 @@ TEST_F(BimfTool, InfoFramesFindAndExtractTellWhatIsStored)
     EXPECT_TRUE(info.out.contains(QStringLiteral("PhotoNum      %1").arg(frames_.size())));
     EXPECT_TRUE(info.out.contains("京沪线"));
     EXPECT_TRUE(info.out.contains("2048 x 2000"));
+    EXPECT_TRUE(info.out.contains("RunDirection  1\nCarDirection  1\n"));
+    EXPECT_TRUE(info.out.contains("Resolution    250 x 1000"));
 
     const ToolRun list = runTool({"frames", data_});
     EXPECT_EQ(list.status, 0);

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <thread>
 
@@ -246,6 +247,31 @@ TEST_F(FaultStoreTest, OpenedOnAWorkerAndUsedOnTheMainThread)
     EXPECT_EQ(store.AddFaultRecord(fault), 1);
     ASSERT_EQ(store.LoadChannelFaults(5, loaded), 1);
     EXPECT_EQ(loaded.size(), 1u);
+}
+
+// The main frame asks whether a defect file is open while the progress
+// dialog's worker re-points and reloads the store.
+TEST_F(FaultStoreTest, OpenStateCanBeAskedWhileAWorkerReopensTheStore)
+{
+    const Task tasks[] = {MakeTask(QStringLiteral("T1"), true), MakeTask(QStringLiteral("T2"), false)};
+    CFaultStore store;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        std::vector<_FAULT_> loaded;
+        for (int i = 0; i < 200; ++i) {
+            store.OpenTaskFaultDB(tasks[i % 2]);
+            store.LoadChannelFaults(5, loaded);
+        }
+        store.OpenTaskFaultDB(tasks[0]);
+        done = true;
+    });
+    int answers = 0;
+    while (!done)
+        answers += store.IsFaultDBOpen() + !store.FaultFilePath().isEmpty();
+    worker.join();
+    EXPECT_GT(answers, 0);
+    EXPECT_EQ(store.IsFaultDBOpen(), 1);
+    EXPECT_EQ(prompts_.Prompts().size(), 100);
 }
 
 TEST_F(FaultStoreTest, ValuesThatAreNo32BitIntegerFailTheRead)

@@ -150,6 +150,34 @@ TEST(ProgressDialogTest, ShowMessageBlocksTheWorkerUntilAnswered)
     EXPECT_EQ(asked.type, 36u);
 }
 
+// Something outside hides the dialog, which leaves its modal loop, while
+// the work still runs and then asks the user: the prompt must still be
+// answered and RunModal must wait for the work instead of joining a worker
+// that waits for this thread.
+TEST(ProgressDialogTest, ModalLoopLeftFromOutsideStillServesTheWorkUntilItFinishes)
+{
+    const PromptHandler previous = SetPromptHandler([](const PromptRequest&) { return 6; });
+    CLumetraProgressDlg dialog;
+    Gate gate;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.hide();
+        gate.Open();
+    });
+    std::atomic<bool> workDone{false};
+    int answer = 0;
+    const int result = dialog.RunModal(QStringLiteral("任务导入"), 0, 100, Heading, [&](IPrgDlgNotify* notify) {
+        gate.WaitOpen();
+        answer = notify->ShowMessage(QStringLiteral("继续导入吗?"), QStringLiteral("提示"), 4);
+        notify->SetPos(70);
+        workDone = true;
+    });
+    SetPromptHandler(previous);
+    EXPECT_TRUE(workDone);
+    EXPECT_EQ(answer, 6);
+    EXPECT_EQ(BarOf(dialog)->value(), 70);
+    EXPECT_EQ(result, 2);
+}
+
 TEST(ProgressDialogTest, NullWorkOpensAndClosesAtOnce)
 {
     CLumetraProgressDlg dialog;

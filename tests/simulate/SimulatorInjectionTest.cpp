@@ -90,6 +90,39 @@ TEST(SimulatorInjection, SeveralInjectionsInOneRunAreAllReported)
     EXPECT_TRUE(text.contains("missing-index")) << text.toStdString();
 }
 
+// lumetra-bimf check, run over every channel of a run with one fault injected
+// per channel: the clean channel passes, each damaged one is named.
+TEST(SimulatorInjection, CheckPassesTheCleanChannelAndNamesEachInjectedFault)
+{
+    SimulatedRun run({"--preset", "tiny", "--channels", "6", "--seed", "5", "--inject", "missing-index:2",
+                      "--inject", "truncated-data:3", "--inject", "corrupt-jpeg:4:5", "--inject", "other-size:5:6",
+                      "--inject", "lost-frames:6:4-6"});
+    ASSERT_TRUE(run.ok()) << run.error().toStdString();
+    const struct
+    {
+        int channel;
+        const char* line;
+    } rows[] = {
+        {1, nullptr},
+        {2, "index: cannot open"},
+        {3, "belong to no frame record"},
+        {4, "frame 5: JPEG header cannot be read"},
+        {5, "frame 6: image is 192 x 150, the header says 256 x 200"},
+        {6, "frames 4..6 missing"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.channel);
+        QProcess check;
+        check.start(QStringLiteral(LUMETRA_TOOL_DIR "/lumetra-bimf"), {"check", run.dataPath(row.channel)});
+        ASSERT_TRUE(check.waitForFinished(60000));
+        const QString output = QString::fromUtf8(check.readAllStandardOutput());
+        EXPECT_EQ(check.exitCode(), row.line ? 1 : 0) << output.toStdString();
+        if (row.line) {
+            EXPECT_TRUE(output.contains(QLatin1String(row.line))) << output.toStdString();
+        }
+    }
+}
+
 // The program itself: exit codes and the printed summary.
 class SimulatorProgram : public ::testing::Test
 {

@@ -59,6 +59,14 @@ bool PackOptions::parse(const std::vector<std::string>& arguments, std::string* 
             train = v;
         else if (a == "--rail-side")
             ok = v.size() == 1 && (railSide = v[0]) > 0;
+        else if (a == "--run-direction")
+            ok = parseInt(v, 0, 255, &runDirection);
+        else if (a == "--car-direction")
+            ok = parseInt(v, 0, 255, &carDirection);
+        else if (a == "--v-resolution")
+            ok = parseInt(v, 0, 32767, &vResolution);
+        else if (a == "--h-resolution")
+            ok = parseInt(v, 0, 32767, &hResolution);
         else if (a == "--start-km")
             ok = parseInt(v, -32768, 32767, &startKm);
         else if (a == "--start-m")

@@ -14,6 +14,10 @@ struct PackOptions
     std::string section;
     std::string train;
     char railSide = 0;
+    int runDirection = 0;
+    int carDirection = 0;
+    int vResolution = 0;
+    int hResolution = 0;
     int startKm = 0;
     int startM = 0;
     int stepMm = 2000;

@@ -196,6 +196,10 @@ static int checkFrameSizes(const std::string& dataPath)
         if (!ReadJpegHeader(image.pJpgData, size_t(image.JpgSize), &info, &why)) {
             std::printf("frame %d: JPEG header cannot be read: %s\n", i, why.c_str());
             ++problems;
+        } else if (info.components != 1) {
+            // The program decodes frames as one grey channel and shows others black.
+            std::printf("frame %d: JPEG has %d colour components, frames are greyscale\n", i, info.components);
+            ++problems;
         } else if (info.width != h.HPixelNum || info.height != h.VPixelNum) {
             std::printf("frame %d: image is %d x %d, the header says %d x %d\n", i, info.width, info.height,
                         h.HPixelNum, h.VPixelNum);
@@ -252,6 +256,10 @@ void fillHeader(const PackOptions& options, const JpegImageInfo& size, Universal
     BimfCopyText(h->TrainNo, sizeof h->TrainNo, options.train.c_str());
     h->RailSide = options.railSide;
     h->KMDirection = options.descending ? 1 : 0;
+    h->RunDirection = uint8_t(options.runDirection);
+    h->CarDirection = uint8_t(options.carDirection);
+    h->VResolution = int16_t(options.vResolution);
+    h->HResolution = int16_t(options.hResolution);
     h->HPixelNum = int16_t(size.width);
     h->VPixelNum = int16_t(size.height);
 }

@@ -20,6 +20,7 @@ int usage()
                  "  repair FILE.bimf            rebuild the index from the data file\n"
                  "  pack OUT.bimf FRAME.jpg...  make a big file from JPEG files, with options\n"
                  "       --line-name T --line-code T --section T --train T --rail-side C\n"
+                 "       --run-direction N --car-direction N --v-resolution N --h-resolution N\n"
                  "       --start-km N --start-m N --step-mm N (2000) --descending\n"
                  "       --start \"YYYY-MM-DD HH:MM:SS\"\n"
                  "The index is the same path with the extension .dex.\n"
