@@ -7,7 +7,6 @@
 #include "RbimfFile.h"
 #include "WbimfFile.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -153,12 +152,3 @@ void BM_CFileReaderReadFrame(benchmark::State& state)
 BENCHMARK(BM_CFileReaderReadFrame);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,9 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#ifndef LUMETRA_BENCH_FRAME
-#define LUMETRA_BENCH_FRAME "/work/shared/data/rail-frames/1456470100032.jpg"
-#endif
+#define LUMETRA_BENCH_FRAME LUMETRA_RAIL_FRAMES_DIR "/1456470100032.jpg"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "CConnectionDescriptor.h"
 #include "LumetraDBExport.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -61,12 +60,3 @@ void BM_ConnectAndRelease(benchmark::State& state)
 BENCHMARK(BM_ConnectAndRelease);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,7 @@
 # for process start-up, so a 16 x 16 frame is timed as well and subtracted.
 # Usage: bench/decode-vs-djpeg.sh [frame.jpg] [runs]
 set -eu
-frame=${1:-/work/shared/data/rail-frames/1456470100032.jpg}
+frame=${1:-${LUMETRA_RAIL_FRAMES:-/work/shared/data/rail-frames}/1456470100032.jpg}
 runs=${2:-50}
 for tool in djpeg cjpeg; do
   command -v "$tool" >/dev/null || { echo "$tool not found (package libjpeg-turbo-progs)" >&2; exit 1; }

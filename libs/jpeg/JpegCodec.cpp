@@ -1,5 +1,6 @@
 #include "JpegCodec.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -112,9 +113,16 @@ bool decodeContained(const uint8_t* data, size_t size, uint8_t* dest, int destSt
     }
     decoder.out_color_space = JCS_GRAYSCALE;
     jpeg_start_decompress(&decoder);
+    // Asking for a whole block row at a time lets libjpeg write straight into
+    // the destination instead of through its own one-row buffer.
+    constexpr int kRowsPerCall = 16;
+    JSAMPROW rows[kRowsPerCall];
     while (decoder.output_scanline < decoder.output_height) {
-        JSAMPROW row = dest + static_cast<size_t>(decoder.output_scanline) * destStride;
-        jpeg_read_scanlines(&decoder, &row, 1);
+        const JDIMENSION first = decoder.output_scanline;
+        const int count = static_cast<int>(std::min<JDIMENSION>(kRowsPerCall, decoder.output_height - first));
+        for (int i = 0; i < count; ++i)
+            rows[i] = dest + static_cast<size_t>(first + i) * destStride;
+        jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(count));
     }
     jpeg_finish_decompress(&decoder);
     // libjpeg pads a truncated or damaged stream and only warns; such a frame

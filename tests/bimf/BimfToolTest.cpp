@@ -38,7 +38,7 @@ ToolRun runTool(const QStringList& arguments)
 
 QStringList railFrames()
 {
-    const QString folder = qEnvironmentVariable("LUMETRA_RAIL_FRAMES", QStringLiteral("/work/shared/data/rail-frames"));
+    const QString folder = qEnvironmentVariable("LUMETRA_RAIL_FRAMES", QStringLiteral(LUMETRA_RAIL_FRAMES_DIR));
     QStringList paths;
     const QDir dir(folder);
     for (const QString& name : dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
