@@ -225,6 +225,10 @@ TEST(ProgressDialogTest, DISABLED_ShowForALook)
         notify->SetPos(45);
         notify->SetMessage(QStringLiteral("正在加载任务缺陷数据..."));
         std::this_thread::sleep_for(4s);
+        notify->ShowMessage(QStringLiteral("当前没有可以添加的有效文件!添加任务失败!"), QStringLiteral("提示"), 64);
+        notify->SetPos(90);
+        notify->SetMessage(QStringLiteral("正在准备绘图......"));
+        std::this_thread::sleep_for(3s);
     });
 }
 }
