@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
 #include <random>
 

@@ -29,6 +29,11 @@ echo "building $work/bimf_fuzz with $cxx"
     "$root/tests/bimf/BimfFuzzInput.cpp" "$root/tests/bimf/bimf_fuzz.cpp" \
     -o "$work/bimf_fuzz"
 
+# Scratch files of the target, memory-backed where possible, gone afterwards.
+scratch=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo /tmp )/bimf-fuzz-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export BIMF_FUZZ_SCRATCH="$scratch"
+
 cd "$work"
 echo "fuzzing for $seconds s"
 ./bimf_fuzz -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \

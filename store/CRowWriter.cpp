@@ -26,9 +26,7 @@ CRowWriter& CRowWriter::Set(const QString& column, const QVariant& value)
 
 qint64 CRowWriter::Insert(const QSqlDatabase& db) const
 {
-    QStringList placeholders;
-    for (qsizetype i = 0; i < columns_.size(); ++i)
-        placeholders << QStringLiteral("?");
+    const QStringList placeholders(columns_.size(), QStringLiteral("?"));
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(table_, columns_.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
     QSqlQuery query(db);

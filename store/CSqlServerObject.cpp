@@ -82,12 +82,17 @@ int CSqlServerObject::RunStatement(const QString& sql, const QVariantList& value
 
 int CSqlServerObject::Execute(const QString& sql, const QVariantList& values)
 {
-    if (!connection_.IsOpen())
-        throw CDatabaseError(QStringLiteral("no open connection to the base database"));
-    QSqlQuery query(connection_.Database());
+    QSqlQuery query(OpenDatabase());
     if (!SqlStatement::Execute(query, sql, values))
         throw CDatabaseError(query.lastError().text());
     return query.numRowsAffected();
+}
+
+const QSqlDatabase& CSqlServerObject::OpenDatabase() const
+{
+    if (!connection_.IsOpen())
+        throw CDatabaseError(QStringLiteral("no open connection to the base database"));
+    return connection_.Database();
 }
 
 std::optional<CRecordSet> CSqlServerObject::OpenReporting(const QString& sql, const QVariantList& values)
@@ -114,14 +119,21 @@ std::optional<CRecordSet> CSqlServerObject::OpenRecordSet(const QString& sql, co
     return set;
 }
 
-int CSqlServerObject::InsertRow(const QString& emptySelection, const CRowWriter& writer, int* newKey)
+bool CSqlServerObject::ProbeTable(const QString& emptySelection)
 {
     std::optional<CRecordSet> set = OpenQuiet(emptySelection);
     if (!set)
-        return 0;
+        return false;
+    set->IsEmpty();  // a set the opener could not open fails here
+    set->Close();
+    return true;
+}
+
+int CSqlServerObject::InsertRow(const QString& emptySelection, const CRowWriter& writer, int* newKey)
+{
     try {
-        set->IsEmpty();  // a set the opener could not open fails here
-        set->Close();
+        if (!ProbeTable(emptySelection))
+            return 0;
         const qint64 key = writer.Insert(connection_.Database());
         if (newKey)
             *newKey = int(key);

@@ -110,10 +110,20 @@ private:
     // changed; throws CDatabaseError without a connection or on failure.
     int Execute(const QString& sql, const QVariantList& values = {});
 
-    // The insert pattern: a quiet open on `emptySelection` (a query that
-    // selects no row of the table), then the row of `writer`; the key the
-    // database gave the row goes to *newKey when asked for. 0 when the set
-    // cannot be had (the opener's text) or with "SQL FAILED:%s".
+    // The open connection's database; throws CDatabaseError without one.
+    // Never reconnects.
+    const QSqlDatabase& OpenDatabase() const;
+
+    // The first half of the insert pattern: a quiet open on `emptySelection`
+    // (a query that selects no row of the table), closed again. False when
+    // the connection cannot be had (Connect's text); throws CDatabaseError
+    // when the query fails (after the opener's text).
+    bool ProbeTable(const QString& emptySelection);
+
+    // The insert pattern: ProbeTable(`emptySelection`), then the row of
+    // `writer`; the key the database gave the row goes to *newKey when asked
+    // for. 0 when the set cannot be had (the opener's text) or with
+    // "SQL FAILED:%s".
     int InsertRow(const QString& emptySelection, const CRowWriter& writer, int* newKey);
 
     // The update pattern: a quiet open on `rowSelection` (the row by its

@@ -76,9 +76,7 @@ int CSqlServerObject::UpdateLine(const _LINE_INFO_STRUCT_& line)
 int CSqlServerObject::AddLine(_LINE_INFO_STRUCT_& line)
 {
     try {
-        if (!connection_.IsOpen())
-            throw CDatabaseError(QStringLiteral("no open connection to the base database"));
-        line.LineID = int(LineColumns(line).Insert(connection_.Database()));
+        line.LineID = int(LineColumns(line).Insert(OpenDatabase()));
         return 1;
     } catch (const CDatabaseError& error) {
         lastErrorText_ = StoreTexts::SqlFailed.arg(error.Description());

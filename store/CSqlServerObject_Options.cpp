@@ -15,11 +15,9 @@ const QString AppValueColumn = QStringLiteral("AppValue");
 template <typename T, typename Convert>
 int CSqlServerObject::ReadAppOption(const QString& key, T& value, Convert convert)
 {
-    if (!connection_.IsOpen())
-        return 0;
     try {
-        CRecordSet set = CRecordSet::Open(connection_.Database(),
-                                          QStringLiteral("SELECT * FROM AppOption WHERE AppKey = ?"), {key});
+        CRecordSet set =
+            CRecordSet::Open(OpenDatabase(), QStringLiteral("SELECT * FROM AppOption WHERE AppKey = ?"), {key});
         if (set.IsEOF())
             return 0;
         const T converted = convert(set.Value(AppValueColumn));

@@ -190,9 +190,7 @@ int CSqlServerObject::GetTasks(int year, int month, std::vector<_DB_TASK_STRUCT_
 int CSqlServerObject::DeleteTask(int taskId)
 {
     try {
-        if (!connection_.IsOpen())
-            return 0;
-        CWriteTransaction transaction(connection_.Database());
+        CWriteTransaction transaction(OpenDatabase());
         Execute(QStringLiteral("DELETE FROM Track_Task_File WHERE TaskID = ?"), {taskId});
         Execute(QStringLiteral("DELETE FROM Track_Task WHERE TaskID = ?"), {taskId});
         transaction.Commit();
@@ -270,13 +268,10 @@ int CSqlServerObject::InsertTask(_DB_TASK_STRUCT_& task, QString& errorText)
         errorText = StoreTexts::TaskIdUnavailable;
         return 0;
     }
-    std::optional<CRecordSet> set = OpenQuiet(TaskColumnsSelection + QStringLiteral(" WHERE TaskID = -1"));
-    if (!set) {
+    if (!ProbeTable(TaskColumnsSelection + QStringLiteral(" WHERE TaskID = -1"))) {
         errorText = StoreTexts::TaskTableMissing;
         return 0;
     }
-    set->IsEmpty();  // a set the opener could not open fails here
-    set->Close();
     TaskColumns(task).Insert(connection_.Database());
     return 1;
 }
@@ -303,11 +298,8 @@ int CSqlServerObject::InsertTaskFile(_TASK_TRACK_FILE_STRUCT_& file)
                               QStringLiteral("MaxFileID"));
     if (file.FileID <= 0)
         return 0;
-    std::optional<CRecordSet> set = OpenQuiet(QStringLiteral("SELECT * FROM Track_Task_File WHERE FileID = -1"));
-    if (!set)
+    if (!ProbeTable(QStringLiteral("SELECT * FROM Track_Task_File WHERE FileID = -1")))
         return 0;
-    set->IsEmpty();  // a set the opener could not open fails here
-    set->Close();
     TaskFileColumns(file).Insert(connection_.Database());
     return 1;
 }

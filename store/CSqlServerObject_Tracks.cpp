@@ -83,9 +83,6 @@ ILumetraDBInterface::_channel_define_ ReadChannelDefine(const CRecordSet& set)
 
 int CSqlServerObject::GetAllTracks(std::vector<_TRACK_DEFINE_STRUCT_>& out)
 {
-    out.clear();
-    if (!Connect())
-        return 0;
     return ReadList(QStringLiteral("SELECT * FROM Track ORDER BY TrackID"),
                     out, ReadTrack, OnRowError::ReturnZero);
 }
@@ -146,12 +143,9 @@ int CSqlServerObject::GetTemplateTracks(int templateId, std::vector<_TRACK_DEFIN
 // leaves no template without its members.
 int CSqlServerObject::AddChannelTemplate(_channel_template_& templ, const std::vector<int32_t>& trackIds)
 {
-    std::optional<CRecordSet> set = OpenQuiet(QStringLiteral("SELECT * FROM CHANNEL_TEMPLATE WHERE TEMPLATE_ID = -1"));
-    if (!set)
-        return 0;
     try {
-        set->IsEmpty();  // a set the opener could not open fails here
-        set->Close();
+        if (!ProbeTable(QStringLiteral("SELECT * FROM CHANNEL_TEMPLATE WHERE TEMPLATE_ID = -1")))
+            return 0;
         CWriteTransaction transaction(connection_.Database());
         const qint64 templateId = CRowWriter(QStringLiteral("CHANNEL_TEMPLATE"))
                                       .Set(QStringLiteral("TEMPLATE_NAME"), templ.TEMPLATE_NAME)

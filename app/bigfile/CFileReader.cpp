@@ -1,6 +1,7 @@
 #include "CFileReader.h"
 
 #include "FrameExtraction.h"
+#include "HeaderFieldText.h"
 #include "RbimfFile.h"
 
 #include <QFile>
@@ -12,13 +13,6 @@
 Q_LOGGING_CATEGORY(lcBigFile, "lumetra.bigfile")
 
 namespace {
-
-// Header texts are UTF-8, zero-padded, and may fill their field completely.
-template <size_t N>
-QString headerText(const char (&field)[N])
-{
-    return QString::fromUtf8(field, static_cast<qsizetype>(strnlen(field, N)));
-}
 
 QDate headerDate(const QString& text)
 {
@@ -103,20 +97,20 @@ void CFileReader::fillFileRecord(const QString& dataPath)
     // The record has no field of its own for the file's name; TaskName holds
     // it, as no task is known to a bare file.
     file.TaskName = QFileInfo(dataPath).completeBaseName();
-    file.LineCode = headerText(header.LineCode);
-    file.LineName = headerText(header.LineName);
-    file.TrainNo = headerText(header.TrainNo);
+    file.LineCode = HeaderFieldText(header.LineCode);
+    file.LineName = HeaderFieldText(header.LineName);
+    file.TrainNo = HeaderFieldText(header.TrainNo);
     file.RunDirection = header.RunDirection;
     file.CarDirection = header.CarDirection;
     file.KMDirection = header.KMDirection;
     file.RailSide = header.RailSide != '\0' ? QString(QLatin1Char(header.RailSide)) : QString();
     file.PhotoNum = header.PhotoNum;
-    const QDate startDate = headerDate(headerText(header.StartRunDate));
-    const QDate endDate = headerDate(headerText(header.EndRunDate));
+    const QDate startDate = headerDate(HeaderFieldText(header.StartRunDate));
+    const QDate endDate = headerDate(HeaderFieldText(header.EndRunDate));
     file.StartRunDate = QDateTime(startDate, QTime(0, 0));
-    file.StartRunTime = headerTime(startDate, headerText(header.StartRunTime));
+    file.StartRunTime = headerTime(startDate, HeaderFieldText(header.StartRunTime));
     file.EndRunDate = QDateTime(endDate, QTime(0, 0));
-    file.EndRunTime = headerTime(endDate, headerText(header.EndRunTime));
+    file.EndRunTime = headerTime(endDate, HeaderFieldText(header.EndRunTime));
     file.StartKm = header.StartKm;
     file.StartM = header.StartM;
     file.EndKM = header.EndKM;
@@ -194,7 +188,7 @@ QString CFileReader::GetStartTimeText()
 int CFileReader::Reopen()
 {
     CloseFile();
-    return OpenFromTaskFile(storedRecord_);
+    return openStoredFile();
 }
 
 int CFileReader::ReadFrame(int frame, char* buffer, int capacity, int* byteCount, int* km, int* m)

@@ -83,6 +83,10 @@ GreyRaster& ReadFrameGray(RbimfFile* reader, int frameNumber, TrackImageJPG_* re
     GreyRaster decoded;
     if (!TryDecodeJpegGray(frame.bytes(), frame.byteCount(), decoded) || dest.isEmpty())
         return dest;
-    resampleNearest(decoded, dest);
+    // At the frame's own size (the exports at scale 1) resampling would only copy.
+    if (decoded.width() == outWidth && decoded.height() == outHeight)
+        dest = std::move(decoded);
+    else
+        resampleNearest(decoded, dest);
     return dest;
 }

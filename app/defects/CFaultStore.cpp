@@ -17,8 +17,6 @@ namespace
 {
 const QString MissingFaultFileText = QStringLiteral("当前打开任务目录下不存在缺陷数据文件！无法加载缺陷数据!");
 const QString NotFaultFileText = QStringLiteral("当前打开的数据库导出文件，不是浏览版支持的缺陷导出文件!");
-const QString PromptCaption = QStringLiteral("提示");
-constexpr unsigned PromptType = 64;
 
 // The stored columns in the order the rows are read and inserted.
 const QString FaultColumns = QStringLiteral(
@@ -79,8 +77,6 @@ QVariantList StoredValues(const _FAULT_& fault)
     return {fault.FaultID, fault.FaultChannelID, fault.FaultStandardID, fault.FaultImage, fault.FaultKM,
             fault.FaultM, fault.FaultX, fault.FaultY, fault.FaultCx, fault.FaultCy, fault.FaultState};
 }
-
-void ShowFaultPrompt(const QString& text) { ShowPrompt(nullptr, text, PromptCaption, PromptType); }
 }
 
 CFaultStore::CFaultStore() = default;
@@ -102,18 +98,18 @@ int CFaultStore::OpenTaskFaultDB(const ILumetraDBInterface::_DB_TASK_STRUCT_& ta
         if (IsFile(faultFilePath_))
             return ConnectLocked();
     }
-    ShowFaultPrompt(MissingFaultFileText);
+    ShowPrompt(nullptr, MissingFaultFileText);
     return 1;
 }
 
 int CFaultStore::OpenFaultDBFile(const QString& path)
 {
     if (!IsFile(path)) {
-        ShowFaultPrompt(MissingFaultFileText);
+        ShowPrompt(nullptr, MissingFaultFileText);
         return 1;
     }
     if (!IsFaultExportFile(path)) {
-        ShowFaultPrompt(NotFaultFileText);
+        ShowPrompt(nullptr, NotFaultFileText);
         return 0;
     }
     const std::lock_guard lock(mutex_);

@@ -51,28 +51,33 @@ QVariant CAppOptions::defaultOf(const char* name) const
     return key ? key->defaultValue : QVariant();
 }
 
-std::optional<int> CAppOptions::StoredInt(const char* name) const
+namespace
 {
-    int value = 0;
-    if (store_ && store_->GetAppOptionInt(QLatin1String(name), value) == 1)
+// One read through the store's typed getter: the value when the key is stored.
+template <typename Value>
+std::optional<Value> ReadStored(ILumetraDBInterface* store, const char* name,
+                                int (ILumetraDBInterface::*get)(const QString&, Value&))
+{
+    Value value{};
+    if (store && (store->*get)(QLatin1String(name), value) == 1)
         return value;
     return std::nullopt;
+}
+}
+
+std::optional<int> CAppOptions::StoredInt(const char* name) const
+{
+    return ReadStored(store_, name, &ILumetraDBInterface::GetAppOptionInt);
 }
 
 std::optional<int> CAppOptions::StoredLong(const char* name) const
 {
-    int32_t value = 0;
-    if (store_ && store_->GetAppOptionLong(QLatin1String(name), value) == 1)
-        return value;
-    return std::nullopt;
+    return ReadStored(store_, name, &ILumetraDBInterface::GetAppOptionLong);
 }
 
 std::optional<double> CAppOptions::StoredDouble(const char* name) const
 {
-    double value = 0.0;
-    if (store_ && store_->GetAppOptionDouble(QLatin1String(name), value) == 1)
-        return value;
-    return std::nullopt;
+    return ReadStored(store_, name, &ILumetraDBInterface::GetAppOptionDouble);
 }
 
 int CAppOptions::Int(const char* name) const { return StoredInt(name).value_or(defaultOf(name).toInt()); }
@@ -86,9 +91,8 @@ double CAppOptions::Double(const char* name) const
 
 QString CAppOptions::Text(const char* name) const
 {
-    QString value;
-    if (store_ && store_->GetAppOptionText(QLatin1String(name), value) == 1)
-        return value;
+    if (auto stored = ReadStored(store_, name, &ILumetraDBInterface::GetAppOptionText))
+        return *stored;
     return defaultOf(name).toString();
 }
 

@@ -4,6 +4,8 @@
 #include "ILumetraDBInterface.h"
 #include "ILumetraDrawControlCore.h"
 
+#include <utility>
+
 void CDrawingOptions::Apply(ILumetraDrawControlCore& control, const CAppOptions& options, ILumetraDBInterface* store,
                             bool startUp, const ReadOnlySink& readOnlySink)
 {
@@ -34,19 +36,20 @@ void CDrawingOptions::applyTrackScales(ILumetraDrawControlCore& control, ILumetr
 void CDrawingOptions::applyFlagsWhenStored(ILumetraDrawControlCore& control, const CAppOptions& options,
                                            const ReadOnlySink& readOnlySink)
 {
+    using FlagSetter = void (ILumetraDrawControlCore::*)(int);
+    static const std::pair<const char*, FlagSetter> flags[] = {
+        {"DivLine", &ILumetraDrawControlCore::SetDivLine},
+        {"DivFull", &ILumetraDrawControlCore::SetDivFull},
+        {"BlueBox", &ILumetraDrawControlCore::SetBlueBox},
+        {"DropBox", &ILumetraDrawControlCore::SetDropBox},
+        {"ThreadLoad", &ILumetraDrawControlCore::SetThreadLoad},
+        {"ExchangeLR", &ILumetraDrawControlCore::SetExchangeLR},
+    };
     // An absent key keeps the control's own value: nothing is called for it.
-    if (const auto v = options.StoredInt("DivLine"))
-        control.SetDivLine(*v);
-    if (const auto v = options.StoredInt("DivFull"))
-        control.SetDivFull(*v);
-    if (const auto v = options.StoredInt("BlueBox"))
-        control.SetBlueBox(*v);
-    if (const auto v = options.StoredInt("DropBox"))
-        control.SetDropBox(*v);
-    if (const auto v = options.StoredInt("ThreadLoad"))
-        control.SetThreadLoad(*v);
-    if (const auto v = options.StoredInt("ExchangeLR"))
-        control.SetExchangeLR(*v);
+    for (const auto& [key, set] : flags) {
+        if (const auto v = options.StoredInt(key))
+            (control.*set)(*v);
+    }
     if (const auto v = options.StoredInt("ReadOnly")) {
         control.SetReadOnly(*v);
         if (readOnlySink)

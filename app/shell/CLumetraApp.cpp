@@ -85,8 +85,7 @@ void CLumetraApp::connectBaseDatabase()
     }
     if (store)
         qCWarning(lcApp) << store->GetLastErrorText();
-    ShowPrompt(nullptr, QStringLiteral("本地基础数据库连接失败\r\n请检查本地数据库文件是否能正常访问"),
-               QStringLiteral("提示"), 64);
+    ShowPrompt(nullptr, QStringLiteral("本地基础数据库连接失败\r\n请检查本地数据库文件是否能正常访问"));
     global_.SetDBConnected(0);
 }
 

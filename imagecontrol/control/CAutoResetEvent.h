@@ -3,8 +3,6 @@
 // Sets before the waiter wakes count as one. Any thread may call every
 // operation; each costs one mutex lock.
 
-
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -18,8 +16,6 @@ public:
     void Set();
     // Blocks until the event is set, then resets it.
     void Wait();
-    // As Wait, but gives up after `timeout`; answers whether the event was set.
-    bool WaitFor(std::chrono::milliseconds timeout);
 
 private:
     std::mutex mutex_;

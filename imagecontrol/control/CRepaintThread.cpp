@@ -37,11 +37,6 @@ void CRepaintThread::Stop()
     receiver_.reset();
 }
 
-bool CRepaintThread::IsRunning() const
-{
-    return thread_.joinable();
-}
-
 void CRepaintThread::Run()
 {
     for (;;) {

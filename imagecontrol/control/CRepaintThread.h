@@ -31,7 +31,6 @@ public:
     // Ends and joins the thread; pending repaints are dropped. Safe to call
     // when the thread never started.
     void Stop();
-    bool IsRunning() const;
 
 private:
     void Run();

@@ -20,11 +20,6 @@ void CToolTipControl::AddTool(int id)
     tools_[id] = Tool{};
 }
 
-bool CToolTipControl::HasTool(int id) const
-{
-    return tools_.count(id) != 0;
-}
-
 void CToolTipControl::SetToolText(int id, const QString& text)
 {
     if (auto it = tools_.find(id); it != tools_.end())
@@ -37,36 +32,14 @@ void CToolTipControl::SetToolRect(int id, const QRect& rect)
         it->second.rect = rect;
 }
 
-QString CToolTipControl::ToolText(int id) const
-{
-    const auto it = tools_.find(id);
-    return it != tools_.end() ? it->second.text : QString();
-}
-
-QRect CToolTipControl::ToolRect(int id) const
-{
-    const auto it = tools_.find(id);
-    return it != tools_.end() ? it->second.rect : QRect();
-}
-
 void CToolTipControl::SetDelay(int milliseconds)
 {
     delayTimer_.setInterval(qMax(0, milliseconds));
 }
 
-int CToolTipControl::Delay() const
-{
-    return delayTimer_.interval();
-}
-
 void CToolTipControl::SetMaxTipWidth(int pixels)
 {
     maxTipWidth_ = qMax(0, pixels);
-}
-
-int CToolTipControl::MaxTipWidth() const
-{
-    return maxTipWidth_;
 }
 
 void CToolTipControl::SetFont(const QFont& font)

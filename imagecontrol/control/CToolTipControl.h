@@ -23,16 +23,11 @@ public:
 
     // Adds a tool with an empty text and an empty rectangle (or empties it).
     void AddTool(int id);
-    bool HasTool(int id) const;
     void SetToolText(int id, const QString& text);
     void SetToolRect(int id, const QRect& rect);
-    QString ToolText(int id) const;
-    QRect ToolRect(int id) const;
 
     void SetDelay(int milliseconds);
-    int Delay() const;
     void SetMaxTipWidth(int pixels);
-    int MaxTipWidth() const;
     void SetFont(const QFont& font);
 
     // Mouse moves of the window, in its coordinates.

@@ -206,7 +206,7 @@ int CTrackImageDrawObject::IsFaultTypeShown(int standardId)
 
 // ---------------------------------------------------- window and creation
 
-int CTrackImageDrawObject::Create(const QRect& rect, QWidget* parent, unsigned id, void*)
+int CTrackImageDrawObject::Create(const QRect& rect, QWidget* parent, unsigned, void*)
 {
     if (Window)
         return 1;
@@ -214,7 +214,6 @@ int CTrackImageDrawObject::Create(const QRect& rect, QWidget* parent, unsigned i
         qCWarning(lcImageControl).noquote() << QStringLiteral("###ERROR######    绘图控件宽高必须大于0");
         return 0;
     }
-    ControlId = id;
     SetUpWindow(rect, parent);
     LoadPictures();
     CreateTextFonts();
@@ -387,7 +386,6 @@ uint32_t CTrackImageDrawObject::GetBackColor()
 void CTrackImageDrawObject::SetForeColor(uint32_t color)
 {
     ForeColor = color;
-    ForeColorArgb = ColorRefToArgb(color);
     Repaint();
 }
 
@@ -399,11 +397,8 @@ uint32_t CTrackImageDrawObject::GetForeColor()
 void CTrackImageDrawObject::SetHorzAlign(int align)
 {
     HorzAlign = align;
-    if (!HasWindow())
-        return;
-    SortVisibleTracks();
-    Layout();
-    Repaint();
+    if (HasWindow())
+        Rearrange();
 }
 
 int CTrackImageDrawObject::GetHorzAlign()
@@ -414,11 +409,8 @@ int CTrackImageDrawObject::GetHorzAlign()
 void CTrackImageDrawObject::SetVertAlign(int align)
 {
     VertAlign = align;
-    if (!HasWindow())
-        return;
-    SortVisibleTracks();
-    Layout();
-    Repaint();
+    if (HasWindow())
+        Rearrange();
 }
 
 int CTrackImageDrawObject::GetVertAlign()
@@ -489,9 +481,7 @@ double CTrackImageDrawObject::GetZoom()
 
 void CTrackImageDrawObject::SetTrackScale(int trackId, double scale)
 {
-    auto entry = std::find_if(TrackScales.begin(), TrackScales.end(),
-                              [trackId](const _track_scale_info_& info) { return info.TrackID == trackId; });
-    if (entry != TrackScales.end()) {
+    if (_track_scale_info_* entry = FindTrackScale(trackId)) {
         entry->Scale = scale;
         return;
     }
@@ -502,9 +492,8 @@ void CTrackImageDrawObject::SetTrackScale(int trackId, double scale)
 
 double CTrackImageDrawObject::GetTrackScale(int trackId)
 {
-    const auto entry = std::find_if(TrackScales.begin(), TrackScales.end(),
-                                    [trackId](const _track_scale_info_& info) { return info.TrackID == trackId; });
-    return entry != TrackScales.end() ? entry->Scale : 1.0;
+    const _track_scale_info_* entry = FindTrackScale(trackId);
+    return entry ? entry->Scale : 1.0;
 }
 
 void CTrackImageDrawObject::SetDivLine(int value)
@@ -542,9 +531,7 @@ int CTrackImageDrawObject::GetThreadLoad()
 void CTrackImageDrawObject::SetExchangeLR(int value)
 {
     ExchangeLR = value;
-    SortVisibleTracks();
-    Layout();
-    Repaint();
+    Rearrange();
 }
 
 int CTrackImageDrawObject::GetExchangeLR()
@@ -693,9 +680,7 @@ void CTrackImageDrawObject::SetTrackVisible(int trackId, int visible)
     if (CTrack* track = FirstTrackWithId(trackId))
         track->SetVisible(visible);
     RebuildVisibleTracks();
-    SortVisibleTracks();
-    Layout();
-    Repaint();
+    Rearrange();
 }
 
 void CTrackImageDrawObject::Layout()
@@ -820,7 +805,7 @@ void CTrackImageDrawObject::PaintWindow(QPainter& painter, const QRect& clientRe
 {
     const QColor backColor = ColorRefToQColor(BackColor);
     if (VisibleTracks.empty()) {
-        EmptyState->Paint(painter, clientRect, backColor, QColor::fromRgba(ForeColorArgb), SmallTextFont, NoDataText);
+        EmptyState->Paint(painter, clientRect, backColor, ColorRefToQColor(ForeColor), SmallTextFont, NoDataText);
         return;
     }
     // Frames are drawn by the rendering engine (Render) once it exists; until
@@ -891,7 +876,7 @@ const std::vector<CTrack*>& CTrackImageDrawObject::GetVisibleTracks() const
 
 uint32_t CTrackImageDrawObject::GetForeColorArgb() const
 {
-    return ForeColorArgb;
+    return ColorRefToArgb(ForeColor);
 }
 
 _IMAGE_ADJUST_STRUCT_ CTrackImageDrawObject::GetImageAdjust() const
@@ -952,12 +937,17 @@ void CTrackImageDrawObject::Repaint()
         Window->viewport()->update();
 }
 
+void CTrackImageDrawObject::Rearrange()
+{
+    SortVisibleTracks();
+    Layout();
+    Repaint();
+}
+
 void CTrackImageDrawObject::ClearToolTips()
 {
     if (Window)
         Window->ToolTips().ClearAll();
-    HoverTrackId = -1;
-    HoverFaultId = -1;
 }
 
 void CTrackImageDrawObject::ReportCurrentImage()
@@ -975,6 +965,13 @@ void CTrackImageDrawObject::SetVerticalScrollInfo(const ScrollInfo& info)
 QScrollBar* CTrackImageDrawObject::VerticalBar() const
 {
     return Window ? Window->verticalScrollBar() : nullptr;
+}
+
+_track_scale_info_* CTrackImageDrawObject::FindTrackScale(int trackId)
+{
+    const auto it = std::find_if(TrackScales.begin(), TrackScales.end(),
+                                 [trackId](const _track_scale_info_& info) { return info.TrackID == trackId; });
+    return it != TrackScales.end() ? &*it : nullptr;
 }
 
 CTrack* CTrackImageDrawObject::FirstTrackWithId(int trackId) const
@@ -1009,7 +1006,6 @@ void CTrackImageDrawObject::ResetViewState()
     CurrentImage = 1;
     CurrentOffset = 0;
     HorzScroll = 0;
-    ZoomToggle = SavedZoom{};
     RulerText.clear();
     RulerState = 0;
     ActiveTrackId = 0;

@@ -182,14 +182,6 @@ public:
     std::optional<QCursor> GetMoveCursor() const;
 
 private:
-    struct SavedZoom
-    {
-        int active = 0;
-        double zoom = 0.0;
-        int currentImage = 1;
-        int currentOffset = 0;
-    };
-
     // Window creation
     void SetUpWindow(const QRect& rect, QWidget* parent);
     void LoadPictures();
@@ -198,10 +190,13 @@ private:
 
     // Helpers
     void Repaint();
+    // Sorts, lays out and repaints after the set or order of columns changed.
+    void Rearrange();
     void ClearToolTips();
     void ReportCurrentImage();
     void SetVerticalScrollInfo(const ScrollInfo& info);
     QScrollBar* VerticalBar() const;
+    _track_scale_info_* FindTrackScale(int trackId);
     CTrack* FirstTrackWithId(int trackId) const;
     void RebuildVisibleTracks();
     void ReleaseAllTracks();
@@ -218,7 +213,6 @@ private:
     double Zoom = 0.0;
     uint32_t BackColor = 0xFFFFFF;
     uint32_t ForeColor = 0;
-    uint32_t ForeColorArgb = 0xFF000000;
     int HorzAlign = 0;
     int VertAlign = 0;
     int FramesPerScreen = 0;
@@ -251,20 +245,16 @@ private:
     int HorzScroll = 0;
     int SelectedFaultId = 0;
     int ActiveTrackId = 0;
-    SavedZoom ZoomToggle;
     int SelectionBoxShown = 0;
     QRect SelectionBox;
     int DragFaultShown = 0;
     _FAULT_ DragFault;
     int RulerState = 0;
     QString RulerText;
-    int HoverTrackId = -1;
-    int HoverFaultId = -1;
 
     // Resources
     IImageNotifyInterface* Notify = nullptr;
     int EngineReady = 0;
-    unsigned ControlId = 0;
     QPointer<CImageCoreWindow> Window;
     QFont SmallTextFont;
     QFont LargeTextFont;

@@ -9,11 +9,6 @@ void CEmptyStatePainter::SetBackground(const QImage& picture)
     stretched_ = QPixmap();
 }
 
-bool CEmptyStatePainter::HasBackground() const
-{
-    return !picture_.isNull();
-}
-
 void CEmptyStatePainter::Paint(QPainter& painter, const QRect& clientRect, const QColor& backColor,
                                const QColor& textColor, const QFont& font, const QString& text)
 {

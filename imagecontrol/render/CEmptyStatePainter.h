@@ -19,7 +19,6 @@ class CEmptyStatePainter
 public:
     // A null image leaves only the background colour.
     void SetBackground(const QImage& picture);
-    bool HasBackground() const;
 
     void Paint(QPainter& painter, const QRect& clientRect, const QColor& backColor, const QColor& textColor,
                const QFont& font, const QString& text);

@@ -187,12 +187,6 @@ void CTrack::SetPosition(int x, int y)
     Y = y;
 }
 
-void CTrack::OffsetPosition(int dx, int dy)
-{
-    X += dx;
-    Y += dy;
-}
-
 int CTrack::GetX() const
 {
     return X;

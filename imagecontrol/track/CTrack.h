@@ -65,7 +65,6 @@ public:
     int GetFrameWidth() const;
     int GetFrameHeight() const;
     void SetPosition(int x, int y);
-    void OffsetPosition(int dx, int dy);
     int GetX() const;
     int GetY() const;
 

@@ -3,10 +3,14 @@
 #include <QScrollBar>
 #include <algorithm>
 
+namespace
+{
+// The largest position a bar with this range and page can take.
 int LastScrollPosition(int minimum, int maximum, int page)
 {
     const int last = page > 0 ? maximum - page + 1 : maximum;
     return std::max(minimum, last);
+}
 }
 
 void ApplyScrollInfo(QScrollBar& bar, const ScrollInfo& info)

@@ -14,8 +14,5 @@ struct ScrollInfo
     int position = 0;
 };
 
-// The largest position a bar with this range and page can take.
-int LastScrollPosition(int minimum, int maximum, int page);
-
 // Sets range, page and position (clamped into the range) of the bar.
 void ApplyScrollInfo(QScrollBar& bar, const ScrollInfo& info);

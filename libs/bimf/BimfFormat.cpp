@@ -67,7 +67,7 @@ bool refuse(std::string* why, std::string text)
 
 } // namespace
 
-void EncodeDataHeader(const DataHeader& header, uint8_t* out)
+uint32_t EncodeDataHeader(const DataHeader& header, uint8_t* out)
 {
     std::memset(out, 0, kDataHeaderSize);
     std::memcpy(out, kDataMagic, 8);
@@ -76,7 +76,9 @@ void EncodeDataHeader(const DataHeader& header, uint8_t* out)
     put32(out + 12, header.flags);
     encodeTrackInfo(header.track, out + 16);
     put32(out + 184, kRecordHeaderSize);
-    put32(out + 252, Crc32(out, 252));
+    const uint32_t crc = Crc32(out, 252);
+    put32(out + 252, crc);
+    return crc;
 }
 
 bool DecodeDataHeader(const uint8_t* data, size_t size, DataHeader* header, std::string* why)
@@ -210,6 +212,21 @@ IndexEntry DecodeIndexEntry(const uint8_t* p)
     e.captureTime = int32_t(get32(p + 20));
     e.jpegCrc = get32(p + 24);
     return e;
+}
+
+std::vector<uint8_t> EncodeIndex(const std::vector<IndexEntry>& entries, uint64_t dataFileSize,
+                                 uint32_t dataHeaderCrc)
+{
+    std::vector<uint8_t> bytes(kIndexHeaderSize + entries.size() * kIndexEntrySize);
+    for (size_t i = 0; i < entries.size(); ++i)
+        EncodeIndexEntry(entries[i], bytes.data() + kIndexHeaderSize + i * kIndexEntrySize);
+    IndexHeader header;
+    header.frameCount = entries.size();
+    header.dataFileSize = dataFileSize;
+    header.dataHeaderCrc = dataHeaderCrc;
+    header.entriesCrc = Crc32(bytes.data() + kIndexHeaderSize, bytes.size() - kIndexHeaderSize);
+    EncodeIndexHeader(header, bytes.data());
+    return bytes;
 }
 
 IndexEntry EntryFor(const RecordHeader& r, uint64_t offset)

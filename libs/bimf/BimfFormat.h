@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace bimf {
 
@@ -33,7 +34,7 @@ struct DataHeader
 {
     uint32_t flags = 0;
     UniversalTrackInfo_Ex track{};
-    uint32_t crc = 0;  // of the first 252 bytes, filled by encode
+    uint32_t crc = 0;  // of the first 252 bytes, filled by decode
 };
 
 struct RecordHeader
@@ -69,10 +70,13 @@ struct IndexEntry
     int16_t m = 0;
     int32_t captureTime = 0;
     uint32_t jpegCrc = 0;
+
+    bool operator==(const IndexEntry&) const = default;
 };
 
-// Encoders fill exactly the block size (kDataHeaderSize, ...).
-void EncodeDataHeader(const DataHeader& header, uint8_t* out);
+// Encoders fill exactly the block size (kDataHeaderSize, ...). The data
+// header's encoder answers the checksum it wrote, which the index is tied to.
+uint32_t EncodeDataHeader(const DataHeader& header, uint8_t* out);
 void EncodeRecordHeader(const RecordHeader& record, uint8_t* out);
 void EncodeIndexHeader(const IndexHeader& header, uint8_t* out);
 void EncodeIndexEntry(const IndexEntry& entry, uint8_t* out);
@@ -82,6 +86,11 @@ bool DecodeDataHeader(const uint8_t* data, size_t size, DataHeader* header, std:
 bool DecodeRecordHeader(const uint8_t* data, size_t size, RecordHeader* record, std::string* why);
 bool DecodeIndexHeader(const uint8_t* data, size_t size, IndexHeader* header, std::string* why);
 IndexEntry DecodeIndexEntry(const uint8_t* data);
+
+// The whole index file for `entries` of a data file of `dataFileSize` bytes
+// whose header checksum is `dataHeaderCrc`. Cost: linear in the entries.
+std::vector<uint8_t> EncodeIndex(const std::vector<IndexEntry>& entries, uint64_t dataFileSize,
+                                 uint32_t dataHeaderCrc);
 
 // The index entry that describes a frame record found at `offset`.
 IndexEntry EntryFor(const RecordHeader& record, uint64_t offset);

@@ -114,9 +114,7 @@ bool BimfReader::recordMatches(const IndexEntry& entry, int frameNumber) const
     const std::string where = "frame " + std::to_string(frameNumber) + ": ";
     if (!DecodeRecordHeader(data_.data() + entry.offset, kRecordHeaderSize, &record, &why))
         return SetError(where + why + " at offset " + std::to_string(entry.offset));
-    if (record.gap || record.jpegSize != entry.jpegSize || record.frameNumber != entry.frameNumber
-        || record.km != entry.km || record.m != entry.m || record.captureTime != entry.captureTime
-        || record.jpegCrc != entry.jpegCrc)
+    if (record.gap || EntryFor(record, entry.offset) != entry)
         return SetError(where + "the record in the data file disagrees with its index entry");
     if (verifyFrameChecksum_
         && !ChecksumMatches(entry.jpegCrc, Crc32(data_.data() + entry.offset + kRecordHeaderSize, entry.jpegSize)))

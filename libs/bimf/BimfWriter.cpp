@@ -31,11 +31,11 @@ BimfWriter::~BimfWriter() = default;
 bool BimfWriter::writeHeader()
 {
     uint8_t block[kDataHeaderSize];
-    EncodeDataHeader(header_, block);
+    const uint32_t crc = EncodeDataHeader(header_, block);
     std::string why;
     if (!data_.writeAt(0, block, sizeof block, &why))
         return SetError("data file header: " + why);
-    writtenHeaderCrc_ = Crc32(block, 252);
+    writtenHeaderCrc_ = crc;
     return true;
 }
 
@@ -91,15 +91,7 @@ int BimfWriter::SaveImage(const TrackImageJPG_* image)
 
 bool BimfWriter::writeIndex()
 {
-    std::vector<uint8_t> bytes(kIndexHeaderSize + entries_.size() * kIndexEntrySize);
-    for (size_t i = 0; i < entries_.size(); ++i)
-        EncodeIndexEntry(entries_[i], bytes.data() + kIndexHeaderSize + i * kIndexEntrySize);
-    IndexHeader ih;
-    ih.frameCount = entries_.size();
-    ih.dataFileSize = data_.end();
-    ih.dataHeaderCrc = writtenHeaderCrc_;
-    ih.entriesCrc = Crc32(bytes.data() + kIndexHeaderSize, bytes.size() - kIndexHeaderSize);
-    EncodeIndexHeader(ih, bytes.data());
+    const std::vector<uint8_t> bytes = EncodeIndex(entries_, data_.end(), writtenHeaderCrc_);
     std::string why;
     if (!index_.truncate(0, &why) || !index_.writeAt(0, bytes.data(), bytes.size(), &why)
         || !index_.sync(&why))

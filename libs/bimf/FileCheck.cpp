@@ -3,8 +3,6 @@
 #include "BimfError.h"
 #include "Crc32.h"
 
-#include <algorithm>
-
 namespace bimf {
 namespace {
 
@@ -23,10 +21,10 @@ std::string missingFramesLine(int32_t before, int32_t after, uint64_t offset)
            + at(offset) + ")";
 }
 
-bool sameEntry(const IndexEntry& a, const IndexEntry& b)
+std::string notIndexedLine(const IndexEntry& record)
 {
-    return a.offset == b.offset && a.jpegSize == b.jpegSize && a.frameNumber == b.frameNumber && a.km == b.km
-           && a.m == b.m && a.captureTime == b.captureTime && a.jpegCrc == b.jpegCrc;
+    return "frame record" + at(record.offset) + " (frame number " + std::to_string(record.frameNumber)
+           + ") is not in the index";
 }
 
 } // namespace
@@ -125,21 +123,19 @@ void FileCheck::compareEntries(const uint8_t* entries, uint64_t count)
         const IndexEntry e = DecodeIndexEntry(entries + i * kIndexEntrySize);
         const std::string name = "index entry " + std::to_string(i + 1);
         while (r < records_.size() && records_[r].offset < e.offset) {
-            problem("frame record" + at(records_[r].offset) + " (frame number "
-                    + std::to_string(records_[r].frameNumber) + ") is not in the index");
+            problem(notIndexedLine(records_[r]));
             ++r;
         }
         if (r == records_.size() || records_[r].offset != e.offset) {
             problem(name + ": no frame record starts" + at(e.offset));
             continue;
         }
-        if (!sameEntry(records_[r], e))
+        if (records_[r] != e)
             problem(name + ": disagrees with the frame record" + at(e.offset));
         ++r;
     }
     for (; r < records_.size(); ++r)
-        problem("frame record" + at(records_[r].offset) + " (frame number "
-                + std::to_string(records_[r].frameNumber) + ") is not in the index");
+        problem(notIndexedLine(records_[r]));
 }
 
 } // namespace bimf

@@ -3,7 +3,6 @@
 #include "BimfError.h"
 #include "BimfFormat.h"
 #include "BimfMaintenance.h"
-#include "Crc32.h"
 #include "FileHandle.h"
 #include "MappedFile.h"
 #include "RecordScanner.h"
@@ -58,18 +57,8 @@ std::vector<IndexEntry> scanFrames(const MappedFile& data, BimfLineSink sink, vo
     return frames;
 }
 
-bool writeIndexFile(const char* indexPath, const std::vector<IndexEntry>& frames, uint64_t dataSize,
-                    uint32_t dataHeaderCrc)
+bool writeIndexFile(const char* indexPath, const std::vector<uint8_t>& bytes)
 {
-    std::vector<uint8_t> bytes(kIndexHeaderSize + frames.size() * kIndexEntrySize);
-    for (size_t i = 0; i < frames.size(); ++i)
-        EncodeIndexEntry(frames[i], bytes.data() + kIndexHeaderSize + i * kIndexEntrySize);
-    IndexHeader header;
-    header.frameCount = frames.size();
-    header.dataFileSize = dataSize;
-    header.dataHeaderCrc = dataHeaderCrc;
-    header.entriesCrc = Crc32(bytes.data() + kIndexHeaderSize, bytes.size() - kIndexHeaderSize);
-    EncodeIndexHeader(header, bytes.data());
     // Written beside and renamed, so a failure never leaves half an index.
     const std::string temporary = std::string(indexPath) + ".rebuild";
     FileHandle file;
@@ -117,12 +106,12 @@ extern "C" int64_t BimfRebuildIndexReport(const char* dataPath, const char* inde
         completeEnd(&header.track, frames.back());
     header.flags |= kDataFlagComplete;
     uint8_t block[kDataHeaderSize];
-    EncodeDataHeader(header, block);
+    const uint32_t headerCrc = EncodeDataHeader(header, block);
     FileHandle file;
     if (!file.openForWriting(dataPath, 0, &why) || !file.writeAt(0, block, sizeof block, &why)
         || !file.sync(&why))
         return refuse(std::string("data file ") + dataPath + ": " + why);
-    if (!writeIndexFile(indexPath, frames, data.size(), Crc32(block, 252)))
+    if (!writeIndexFile(indexPath, EncodeIndex(frames, data.size(), headerCrc)))
         return -1;
     return int64_t(frames.size());
 }

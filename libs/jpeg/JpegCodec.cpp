@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -37,13 +36,15 @@ void keepFirstMessage(j_common_ptr cinfo)
     std::longjmp(manager->escape, 1);
 }
 
-void installContainedErrors(ContainedErrorManager* manager)
+// Answers the manager for the codec's `err`.
+jpeg_error_mgr* installContainedErrors(ContainedErrorManager* manager)
 {
     jpeg_std_error(&manager->pub);
     manager->pub.error_exit = escapeOnFatalError;
     // Warnings and traces go into the message instead of stderr.
     manager->pub.output_message = keepFirstMessage;
     manager->message[0] = '\0';
+    return &manager->pub;
 }
 
 void setError(std::string* error, const char* text)
@@ -59,6 +60,20 @@ bool inputUsable(const uint8_t* data, size_t size, std::string* error)
         return false;
     }
     return true;
+}
+
+// Creates the decoder over `data`, reads the header and reports the image in
+// `info` (may be null). Only called inside a setjmp frame.
+void readHeader(jpeg_decompress_struct* decoder, const uint8_t* data, size_t size, JpegImageInfo* info)
+{
+    jpeg_create_decompress(decoder);
+    jpeg_mem_src(decoder, data, static_cast<unsigned long>(size));
+    jpeg_read_header(decoder, TRUE);
+    if (info) {
+        info->width = static_cast<int>(decoder->image_width);
+        info->height = static_cast<int>(decoder->image_height);
+        info->components = decoder->num_components;
+    }
 }
 
 // Header of the stream in `decoder`; false (message set) when the image is
@@ -92,21 +107,13 @@ bool decodeContained(const uint8_t* data, size_t size, uint8_t* dest, int destSt
 {
     jpeg_decompress_struct decoder{};
     ContainedErrorManager errors;
-    decoder.err = &errors.pub;
-    installContainedErrors(&errors);
+    decoder.err = installContainedErrors(&errors);
     if (setjmp(errors.escape)) {
         std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
         jpeg_destroy_decompress(&decoder);
         return false;
     }
-    jpeg_create_decompress(&decoder);
-    jpeg_mem_src(&decoder, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&decoder, TRUE);
-    if (info) {
-        info->width = static_cast<int>(decoder.image_width);
-        info->height = static_cast<int>(decoder.image_height);
-        info->components = decoder.num_components;
-    }
+    readHeader(&decoder, data, size, info);
     if (!acceptDecodeTarget(decoder, destStride, maxWidth, maxHeight, message)) {
         jpeg_destroy_decompress(&decoder);
         return false;
@@ -138,19 +145,13 @@ bool readHeaderContained(const uint8_t* data, size_t size, JpegImageInfo* info, 
 {
     jpeg_decompress_struct decoder{};
     ContainedErrorManager errors;
-    decoder.err = &errors.pub;
-    installContainedErrors(&errors);
+    decoder.err = installContainedErrors(&errors);
     if (setjmp(errors.escape)) {
         std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
         jpeg_destroy_decompress(&decoder);
         return false;
     }
-    jpeg_create_decompress(&decoder);
-    jpeg_mem_src(&decoder, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&decoder, TRUE);
-    info->width = static_cast<int>(decoder.image_width);
-    info->height = static_cast<int>(decoder.image_height);
-    info->components = decoder.num_components;
+    readHeader(&decoder, data, size, info);
     jpeg_destroy_decompress(&decoder);
     return true;
 }
@@ -220,8 +221,7 @@ bool encodeContained(const uint8_t* source, int width, int height, int stride, i
     jpeg_compress_struct encoder{};
     ContainedErrorManager errors;
     VectorDestination destination{};
-    encoder.err = &errors.pub;
-    installContainedErrors(&errors);
+    encoder.err = installContainedErrors(&errors);
     if (setjmp(errors.escape)) {
         std::memcpy(message, errors.message, JMSG_LENGTH_MAX);
         jpeg_destroy_compress(&encoder);

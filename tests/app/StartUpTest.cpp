@@ -6,9 +6,8 @@
 #include "CLumetraView.h"
 #include "CMainFrame.h"
 #include "CPromptRecorder.h"
+#include "ConnectedStore.h"
 #include "ILumetraDrawControlCore.h"
-#include "LumetraDBExport.h"
-#include "TempProgramDir.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -75,12 +74,10 @@ TEST(StartUp, WithTheBaseDatabaseConnectsAndConfiguresTheControl)
     dir.createBaseDatabase();
     dir.copyResources();
     {
-        ILumetraDBInterface* store = nullptr;
-        CreateDBInstance(&store);
+        const StoreHandle store = NewStore();
         ASSERT_EQ(store->ConnectDB(CLumetraApp::ConnectionStringFor(dir.path())), 1);
         ASSERT_EQ(store->SetAppOption("MMPerImage", "-5"), 1);
         ASSERT_EQ(store->SetAppOption("ZhenCount", "3"), 1);
-        store->Release();
     }
     CPromptRecorder prompts;
     CGlobalObject global;

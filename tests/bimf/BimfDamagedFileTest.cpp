@@ -9,13 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <memory>
 
 namespace {
-
-using Damage = std::function<void(std::vector<uint8_t>& data, std::vector<uint8_t>& index)>;
 
 constexpr size_t kEntry = 64;  // first index entry
 constexpr size_t kEntrySize = 32;
@@ -29,21 +25,16 @@ uint64_t recordOffset(const std::vector<uint8_t>& index, size_t frame)
 struct Row
 {
     const char* name;
-    Damage damage;
+    PairDamage damage;
     const char* reason;  // part of BIMFLastErrorText()
 };
 
 // Writes a good three-frame pair, damages it, and answers the open result.
-std::unique_ptr<RbimfFile> openDamaged(const BimfFolder& folder, const Damage& damage)
+std::unique_ptr<RbimfFile> openDamaged(const BimfFolder& folder, const PairDamage& damage, int flags = 0)
 {
     WriteBimf(folder.data(), folder.index(), SampleHeader(), MakeFrames(3));
-    std::vector<uint8_t> data = ReadBytes(folder.data());
-    std::vector<uint8_t> index = ReadBytes(folder.index());
-    damage(data, index);
-    WriteBytes(folder.data(), data);
-    WriteBytes(folder.index(), index);
-    return std::unique_ptr<RbimfFile>(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
+    DamagePair(folder, damage);
+    return OpenPair(folder, flags);
 }
 
 } // namespace
@@ -172,9 +163,8 @@ TEST(BimfDamagedFile, DamageInsideAFrameRefusesThatFrameOnly)
 TEST(BimfDamagedFile, FrameChecksumCanBeLeftToTheCaller)
 {
     BimfFolder folder;
-    openDamaged(folder, [](auto& d, auto& i) { d[recordOffset(i, 1) + 48 + 5] ^= 0x40; });
-    std::unique_ptr<RbimfFile> reader(BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(),
-                                                                     BIMF_READ_NO_FRAME_CHECKSUM));
+    const auto reader = openDamaged(folder, [](auto& d, auto& i) { d[recordOffset(i, 1) + 48 + 5] ^= 0x40; },
+                                    BIMF_READ_NO_FRAME_CHECKSUM);
     ASSERT_TRUE(reader);
     TrackImageJPG_ image{};
     EXPECT_EQ(reader->GetTrackImage(&image, 1), 1);

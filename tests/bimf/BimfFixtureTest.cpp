@@ -2,14 +2,12 @@
 // or read without error, and never crashes; the valid seeds open.
 
 #include "BimfFuzzInput.h"
+#include "BimfTestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 TEST(BimfFixtures, EveryKeptInputIsRefusedOrReadCleanly)
 {
@@ -18,11 +16,9 @@ TEST(BimfFixtures, EveryKeptInputIsRefusedOrReadCleanly)
     ASSERT_FALSE(names.isEmpty()) << "no fixtures in " << BIMF_FIXTURE_DIR;
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        std::ifstream in(fixtures.filePath(name).toStdString(), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<uint8_t> bytes = ReadBytes(fixtures.filePath(name).toStdString());
         QTemporaryDir folder;
-        const BimfFuzzOutcome outcome = RunBimfFuzzInput(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                                         bytes.size(), folder.path().toStdString());
+        const BimfFuzzOutcome outcome = RunBimfFuzzInput(bytes.data(), bytes.size(), folder.path().toStdString());
         if (name.startsWith(QLatin1String("valid-"))) {
             EXPECT_TRUE(outcome.opened);
             EXPECT_GT(outcome.framesRead, 0);

@@ -13,7 +13,6 @@
 
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -104,8 +103,7 @@ TEST(BimfLargeFile, FramesBeyondFourGiBAreIndexedFoundAndReadBack)
     ASSERT_EQ(BIMFRebuildIndex(folder.data().c_str(), folder.index().c_str()), 3) << BIMFLastErrorText();
     EXPECT_EQ(BimfCheckFile(folder.data().c_str(), folder.index().c_str(), nullptr, nullptr), 0);
 
-    std::unique_ptr<RbimfFile> reader(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
+    const auto reader = OpenPair(folder);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     EXPECT_EQ(reader->GetUniversalTrackInfo()->PhotoNum, 3);
     for (int n = 1; n <= 3; ++n) {

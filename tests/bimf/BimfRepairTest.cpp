@@ -9,15 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
-
-std::unique_ptr<RbimfFile> openPair(const BimfFolder& folder)
-{
-    return std::unique_ptr<RbimfFile>(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
-}
 
 void collect(const char* line, void* lines) { static_cast<std::vector<std::string>*>(lines)->push_back(line); }
 
@@ -66,7 +59,7 @@ TEST(BimfRepair, WriterStoppedBeforeFinalIsRebuiltWithEveryFrame)
     const auto frames = MakeFrames(5);
     WriteBimf(folder.data(), folder.index(), SampleHeader(), frames, /*finish=*/false);
 
-    EXPECT_FALSE(openPair(folder));
+    EXPECT_FALSE(OpenPair(folder));
     EXPECT_NE(std::string(BIMFLastErrorText()).find("index file is empty"), std::string::npos);
     int result = 0;
     EXPECT_TRUE(anyLineHas(checkLines(folder, &result), "never finished"));
@@ -74,7 +67,7 @@ TEST(BimfRepair, WriterStoppedBeforeFinalIsRebuiltWithEveryFrame)
     std::vector<std::string> notes;
     EXPECT_EQ(BimfRebuildIndexReport(folder.data().c_str(), folder.index().c_str(), collect, &notes), 5);
     EXPECT_TRUE(notes.empty());
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     expectFrames(*reader, frames);
     // The run ends where its last frame was taken.
@@ -132,7 +125,7 @@ TEST(BimfRepair, RebuildKeepsTheFramesThatAreWholeAndReportsTheRest)
         if (row.note) {
             EXPECT_TRUE(anyLineHas(notes, row.note)) << (notes.empty() ? "no notes" : notes[0]);
         }
-        auto reader = openPair(folder);
+        auto reader = OpenPair(folder);
         ASSERT_TRUE(reader) << BIMFLastErrorText();
         std::vector<SampleFrame> kept;
         for (int k : row.kept)
@@ -182,11 +175,7 @@ TEST(BimfCheck, CleanFileHasNoProblemsAndEachFaultIsNamed)
         SCOPED_TRACE(row.name);
         BimfFolder folder;
         WriteBimf(folder.data(), folder.index(), SampleHeader(), MakeFrames(3));
-        std::vector<uint8_t> data = ReadBytes(folder.data());
-        std::vector<uint8_t> index = ReadBytes(folder.index());
-        row.damage(data, index);
-        WriteBytes(folder.data(), data);
-        WriteBytes(folder.index(), index);
+        DamagePair(folder, row.damage);
         int result = 0;
         const auto lines = checkLines(folder, &result);
         EXPECT_EQ(result, int(lines.size()));

@@ -12,12 +12,6 @@
 
 namespace {
 
-std::unique_ptr<RbimfFile> openPair(const BimfFolder& folder)
-{
-    return std::unique_ptr<RbimfFile>(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
-}
-
 std::vector<int> framesAt(RbimfFile& reader, int16_t km, int16_t m)
 {
     int count = -1;
@@ -38,7 +32,7 @@ TEST(BimfRoundTrip, HeaderAndEveryFrameComeBackUnchanged)
     const std::vector<SampleFrame> frames = MakeFrames(7);
     WriteBimf(folder.data(), folder.index(), header, frames);
 
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     EXPECT_STREQ(BIMFLastErrorText(), "");
     const UniversalTrackInfo_Ex& h = *reader->GetUniversalTrackInfo();
@@ -87,7 +81,7 @@ TEST(BimfRoundTrip, FrameNumbersOutsideTheFileAnswerZero)
 {
     BimfFolder folder;
     WriteBimf(folder.data(), folder.index(), SampleHeader(), MakeFrames(3));
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader);
     for (int number : {0, -1, 4, INT32_MAX, INT32_MIN}) {
         TrackImageJPG_ image{};
@@ -110,7 +104,7 @@ TEST(BimfRoundTrip, PositionsFindRepeatedFramesInOrderAndNoneElsewhere)
         frames[i].m = positions[i][1];
     }
     WriteBimf(folder.data(), folder.index(), SampleHeader(), frames);
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader);
 
     EXPECT_EQ(framesAt(*reader, 6, 0), (std::vector<int>{2, 3, 4}));
@@ -130,7 +124,7 @@ TEST(BimfRoundTrip, FinalClosesEveryLaterFetchAndLookup)
 {
     BimfFolder folder;
     WriteBimf(folder.data(), folder.index(), SampleHeader(), MakeFrames(3));
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader);
     reader->Final();
     TrackImageJPG_ image{};
@@ -147,7 +141,7 @@ TEST(BimfRoundTrip, EmptyRunIsAValidFileWithoutFrames)
 {
     BimfFolder folder;
     WriteBimf(folder.data(), folder.index(), SampleHeader(), {});
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     EXPECT_EQ(reader->GetUniversalTrackInfo()->PhotoNum, 0);
     TrackImageJPG_ image{};
@@ -186,7 +180,7 @@ TEST(BimfWriter, CallerPhotoNumAndReservedBytesDoNotReachTheFile)
     header.PhotoNum = 999;
     std::memset(header.Reserved0, 'x', sizeof header.Reserved0);
     WriteBimf(folder.data(), folder.index(), header, MakeFrames(2));
-    auto reader = openPair(folder);
+    auto reader = OpenPair(folder);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     EXPECT_EQ(reader->GetUniversalTrackInfo()->PhotoNum, 2);
     EXPECT_EQ(reader->GetUniversalTrackInfo()->Reserved0[0], 0);

@@ -9,7 +9,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 std::vector<SampleFrame> MakeFrames(int count)
 {
@@ -87,23 +86,19 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void Put16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
+namespace {
+
+void putLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint64_t value, int width)
 {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < width; ++i)
         bytes.at(offset + i) = uint8_t(value >> (8 * i));
 }
 
-void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.at(offset + i) = uint8_t(value >> (8 * i));
-}
+} // namespace
 
-void Put64(std::vector<uint8_t>& bytes, size_t offset, uint64_t value)
-{
-    for (int i = 0; i < 8; ++i)
-        bytes.at(offset + i) = uint8_t(value >> (8 * i));
-}
+void Put16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value) { putLittleEndian(bytes, offset, value, 2); }
+void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) { putLittleEndian(bytes, offset, value, 4); }
+void Put64(std::vector<uint8_t>& bytes, size_t offset, uint64_t value) { putLittleEndian(bytes, offset, value, 8); }
 
 uint32_t Get32(const std::vector<uint8_t>& bytes, size_t offset)
 {
@@ -123,3 +118,18 @@ void SealIndex(std::vector<uint8_t>& index, const std::vector<uint8_t>& data)
 }
 
 std::string BimfFolder::path(const std::string& name) const { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+
+std::unique_ptr<RbimfFile> OpenPair(const BimfFolder& folder, int flags)
+{
+    return std::unique_ptr<RbimfFile>(
+        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), flags));
+}
+
+void DamagePair(const BimfFolder& folder, const PairDamage& damage)
+{
+    std::vector<uint8_t> data = ReadBytes(folder.data());
+    std::vector<uint8_t> index = ReadBytes(folder.index());
+    damage(data, index);
+    WriteBytes(folder.data(), data);
+    WriteBytes(folder.index(), index);
+}

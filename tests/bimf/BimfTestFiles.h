@@ -4,10 +4,13 @@
 // files so damage can be applied at the documented offsets.
 
 #include "BimfRecords.h"
+#include "RbimfFile.h"
 
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,3 +56,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The folder's pair opened through the library; null with BIMFLastErrorText().
+std::unique_ptr<RbimfFile> OpenPair(const BimfFolder& folder, int flags = 0);
+
+// Reads the folder's pair, lets `damage` change the bytes and writes them back.
+using PairDamage = std::function<void(std::vector<uint8_t>& data, std::vector<uint8_t>& index)>;
+void DamagePair(const BimfFolder& folder, const PairDamage& damage);

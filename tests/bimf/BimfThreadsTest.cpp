@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <memory>
 #include <thread>
 
 TEST(BimfThreads, SeveralThreadsReadTheSameFramesAtOnce)
@@ -16,8 +15,7 @@ TEST(BimfThreads, SeveralThreadsReadTheSameFramesAtOnce)
     BimfFolder folder;
     const auto frames = MakeFrames(40);
     WriteBimf(folder.data(), folder.index(), SampleHeader(), frames);
-    std::unique_ptr<RbimfFile> reader(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
+    const auto reader = OpenPair(folder);
     ASSERT_TRUE(reader);
 
     std::atomic<int> mismatches{0};
@@ -56,8 +54,7 @@ TEST(BimfThreads, FinalWhileOtherThreadsFetchEndsTheirFetchesCleanly)
 {
     BimfFolder folder;
     WriteBimf(folder.data(), folder.index(), SampleHeader(), MakeFrames(20));
-    std::unique_ptr<RbimfFile> reader(
-        BIMFReaderReadBimfFileAndIndex(folder.data().c_str(), folder.index().c_str(), 0));
+    const auto reader = OpenPair(folder);
     ASSERT_TRUE(reader);
     std::atomic<bool> closed{false};
     std::atomic<int> fetchedAfterClose{0};

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -73,7 +72,7 @@ protected:
 
 TEST_F(BimfTool, PackedRealFramesReadBackByteForByte)
 {
-    std::unique_ptr<RbimfFile> reader(BIMFReaderReadBimfFileAndIndex(folder_.data().c_str(), folder_.index().c_str(), 0));
+    const auto reader = OpenPair(folder_);
     ASSERT_TRUE(reader) << BIMFLastErrorText();
     const UniversalTrackInfo_Ex& h = *reader->GetUniversalTrackInfo();
     ASSERT_EQ(h.PhotoNum, frames_.size());

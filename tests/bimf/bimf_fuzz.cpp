@@ -11,6 +11,9 @@ namespace {
 const std::string& scratchFolder()
 {
     static const std::string folder = [] {
+        // The script hands over a folder it removes afterwards.
+        if (const char* given = std::getenv("BIMF_FUZZ_SCRATCH"))
+            return std::string(given);
         // Memory-backed when there is such a folder: the rebuild flushes its files.
         const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         std::string pattern = std::string(base) + "/bimf-fuzz-XXXXXX";

@@ -10,20 +10,13 @@ using FaultDatabaseCreatorTest = FaultFileFixture;
 QStringList ColumnsOf(const QString& path)
 {
     QStringList columns;
-    const QString name = QStringLiteral("creator-columns");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            query.exec(QStringLiteral("PRAGMA table_info(FAULT_DETAIL)"));
-            while (query.next())
-                columns << query.value(1).toString() + u' ' + query.value(2).toString() +
-                               (query.value(5).toInt() ? QStringLiteral(" key") : QString());
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    WithConnectionTo(path, [&](const QSqlDatabase& db) {
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA table_info(FAULT_DETAIL)"));
+        while (query.next())
+            columns << query.value(1).toString() + u' ' + query.value(2).toString() +
+                           (query.value(5).toInt() ? QStringLiteral(" key") : QString());
+    });
     return columns;
 }
 

@@ -32,20 +32,33 @@ inline _FAULT_ MakeFault(int channel, int state, int standard, int image = 1)
     return fault;
 }
 
-// Runs SQL on a file through a connection of the test's own.
-inline bool ExecuteOn(const QString& path, const QString& statement)
+inline QString NextTestConnectionName()
 {
     static int counter = 0;
-    const QString name = QStringLiteral("fault-test-%1").arg(++counter);
-    bool ok = false;
+    return QStringLiteral("fault-test-%1").arg(++counter);
+}
+
+// Hands `use` a connection of the test's own to the file (when it opens) and
+// removes the connection afterwards.
+template <typename Use>
+void WithConnectionTo(const QString& path, Use use)
+{
+    const QString name = NextTestConnectionName();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         if (db.open())
-            ok = QSqlQuery(db).exec(statement);
+            use(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+// Runs SQL on a file through a connection of the test's own.
+inline bool ExecuteOn(const QString& path, const QString& statement)
+{
+    bool ok = false;
+    WithConnectionTo(path, [&](const QSqlDatabase& db) { ok = QSqlQuery(db).exec(statement); });
     return ok;
 }
 

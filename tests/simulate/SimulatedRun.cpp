@@ -4,7 +4,6 @@
 #include "SimulatorOptionParser.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 ReaderHandle OpenChannel(const QString& dataPath, const QString& indexPath)
 {

@@ -1,11 +1,8 @@
 // Each injected fault shows up where a reader of the files would meet it, and
 // the program exits as documented.
 
-#include "JpegCodec.h"
 #include "SimulatedRun.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -135,7 +132,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LUMETRA_HOME", dir.path());
         process.setProcessEnvironment(environment);
-        process.start(QDir(QCoreApplication::applicationDirPath()).filePath("../lumetra-simulate"), arguments);
+        process.start(QStringLiteral(LUMETRA_TOOL_DIR "/lumetra-simulate"), arguments);
         if (!process.waitForFinished(60000))
             return -1;
         if (output)

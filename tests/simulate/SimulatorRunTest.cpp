@@ -3,6 +3,7 @@
 
 #include "CFaultStore.h"
 #include "FaultFileLocation.h"
+#include "HeaderFieldText.h"
 #include "SimulatedRun.h"
 
 #include <QDir>
@@ -14,8 +15,6 @@
 
 namespace
 {
-QString Field(const char* text, size_t size) { return QString::fromUtf8(text, qsizetype(strnlen(text, size))); }
-
 class TinyRun : public ::testing::Test
 {
 protected:
@@ -62,10 +61,10 @@ TEST_F(TinyRun, HeadersDescribeTheRunAndTheChannel)
         ASSERT_TRUE(reader) << BIMFLastErrorText();
         const UniversalTrackInfo_Ex* h = reader->GetUniversalTrackInfo();
         ASSERT_NE(h, nullptr);
-        EXPECT_EQ(Field(h->LineName, sizeof h->LineName), QStringLiteral("京沪线"));
-        EXPECT_EQ(Field(h->LineCode, sizeof h->LineCode), QStringLiteral("JH"));
-        EXPECT_FALSE(Field(h->SectionName, sizeof h->SectionName).isEmpty());
-        EXPECT_FALSE(Field(h->TrainNo, sizeof h->TrainNo).isEmpty());
+        EXPECT_EQ(HeaderFieldText(h->LineName), QStringLiteral("京沪线"));
+        EXPECT_EQ(HeaderFieldText(h->LineCode), QStringLiteral("JH"));
+        EXPECT_FALSE(HeaderFieldText(h->SectionName).isEmpty());
+        EXPECT_FALSE(HeaderFieldText(h->TrainNo).isEmpty());
         EXPECT_EQ(h->RailSide, sides[channel - 1]);
         EXPECT_EQ(h->PhotoNum, 12);
         EXPECT_EQ(h->HPixelNum, 256);
@@ -74,9 +73,9 @@ TEST_F(TinyRun, HeadersDescribeTheRunAndTheChannel)
         EXPECT_EQ(h->StartM, 0);
         EXPECT_EQ(h->EndKM, 120);
         EXPECT_EQ(h->EndM, 22);
-        EXPECT_EQ(Field(h->StartRunDate, sizeof h->StartRunDate), QStringLiteral("2024-05-18"));
-        EXPECT_EQ(Field(h->StartRunTime, sizeof h->StartRunTime), QStringLiteral("09:30:00"));
-        EXPECT_EQ(Field(h->EndRunTime, sizeof h->EndRunTime), QStringLiteral("09:30:01"));
+        EXPECT_EQ(HeaderFieldText(h->StartRunDate), QStringLiteral("2024-05-18"));
+        EXPECT_EQ(HeaderFieldText(h->StartRunTime), QStringLiteral("09:30:00"));
+        EXPECT_EQ(HeaderFieldText(h->EndRunTime), QStringLiteral("09:30:01"));
     }
 }
 

@@ -162,27 +162,23 @@ TEST_F(BaseDatabaseBuilder, BadTargetsFailWithATextAndLeaveNothing)
 class AdminTool : public ::testing::Test
 {
 protected:
-    using Result = AdminResult;
-
-    Result run(const QStringList& arguments) { return RunAdmin(arguments); }
-
     TempProgramDir dir;
 };
 
 TEST_F(AdminTool, InitDbMakesTheDatabaseAndRefusesToOverwriteIt)
 {
-    EXPECT_EQ(run({QStringLiteral("init-db"), dir.path()}).exitCode, 0);
+    EXPECT_EQ(RunAdmin({QStringLiteral("init-db"), dir.path()}).exitCode, 0);
     StoreHandle store = NewStore();
     ASSERT_EQ(store->ConnectDB(dir.connectionString()), 1);
     ASSERT_EQ(store->SetAppOption(QStringLiteral("Marker"), QStringLiteral("kept")), 1);
     store.reset();
 
-    const Result refused = run({QStringLiteral("init-db"), dir.path()});
+    const AdminResult refused = RunAdmin({QStringLiteral("init-db"), dir.path()});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.output.contains(QStringLiteral("basedata.mdb"))) << refused.output.toStdString();
     EXPECT_EQ(SqlFile::Scalar(dir.databasePath(), QStringLiteral("SELECT count(*) FROM AppOption")).toInt(), 1);
 
-    EXPECT_EQ(run({QStringLiteral("init-db"), dir.path(), QStringLiteral("--force")}).exitCode, 0);
+    EXPECT_EQ(RunAdmin({QStringLiteral("init-db"), dir.path(), QStringLiteral("--force")}).exitCode, 0);
     EXPECT_EQ(SqlFile::Scalar(dir.databasePath(), QStringLiteral("SELECT count(*) FROM AppOption")).toInt(), 0);
 }
 
@@ -196,7 +192,7 @@ TEST_F(AdminTool, WrongUsageExitsWithTwoAndTheUsage)
         {QStringLiteral("make-coffee")},
     };
     for (const QStringList& arguments : wrongUsages) {
-        const Result result = run(arguments);
+        const AdminResult result = RunAdmin(arguments);
         EXPECT_EQ(result.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(result.output.contains(QStringLiteral("usage:"))) << result.output.toStdString();
     }

@@ -15,7 +15,7 @@
 namespace Admin
 {
 constexpr int ExitDone = 0;
-constexpr int ExitFailed = 1;  // the database cannot be opened or read
+constexpr int ExitFailed = 1;  // the database or file cannot be opened or read
 constexpr int ExitUsage = 2;
 
 // A command: its arguments after the command name, its output and its

@@ -1,18 +1,17 @@
 #include "DefectListing.h"
 
+#include "AdminCommand.h"
 #include "CFaultStore.h"
+#include "KilometrePosition.h"
 #include "ShowPrompt.h"
 
 #include <QFileInfo>
 #include <optional>
 
+using namespace Admin;
+
 namespace
 {
-constexpr int ExitListed = 0;
-constexpr int ExitCannotRead = 1;  // missing, or not a readable defect file
-constexpr int ExitUsage = 2;
-
-
 struct ListingRequest
 {
     QString file;
@@ -56,13 +55,12 @@ QString ParseArguments(const QStringList& args, ListingRequest* request)
 
 QString LineOf(const _FAULT_& fault)
 {
-    return QStringLiteral("%1\t%2\t%3\t%4\tK%5+%6\t%7\t%8\t%9\t%10\t%11")
+    return QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9\t%10")
         .arg(fault.FaultID)
         .arg(fault.FaultChannelID)
         .arg(fault.FaultStandardID)
         .arg(fault.FaultImage)
-        .arg(fault.FaultKM)
-        .arg(fault.FaultM, 3, 10, QLatin1Char('0'))
+        .arg(KilometrePosition(fault.FaultKM, fault.FaultM))
         .arg(fault.FaultX)
         .arg(fault.FaultY)
         .arg(fault.FaultCx)
@@ -100,7 +98,7 @@ int ListDefects(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (!QFileInfo(request.file).isFile()) {
         err << "lumetra-admin: no defect file at " << request.file << Qt::endl;
-        return ExitCannotRead;
+        return ExitFailed;
     }
 
     PromptsToStream prompts(err);
@@ -109,14 +107,14 @@ int ListDefects(const QStringList& args, QTextStream& out, QTextStream& err)
     if (store.IsFaultExportFile(request.file) != 1 || store.OpenFaultDBFile(request.file) != 1) {
         err << "lumetra-admin: " << request.file << " is not a defect file (no readable table FAULT_DETAIL)"
             << Qt::endl;
-        return ExitCannotRead;
+        return ExitFailed;
     }
     if (store.QueryFaults(request.channel, request.state, request.type, faults) != 1) {
         err << "lumetra-admin: cannot read the defects of " << request.file << " (damaged file?)" << Qt::endl;
-        return ExitCannotRead;
+        return ExitFailed;
     }
     for (const _FAULT_& fault : faults)
         out << LineOf(fault) << '\n';
     out.flush();
-    return ExitListed;
+    return ExitDone;
 }

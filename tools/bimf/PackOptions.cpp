@@ -1,21 +1,8 @@
 #include "PackOptions.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include "ParseNumber.h"
 
 namespace {
-
-bool parseInt(const std::string& text, int low, int high, int* value)
-{
-    errno = 0;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || v < low || v > high)
-        return false;
-    *value = int(v);
-    return true;
-}
 
 bool parseStart(const std::string& text, time_t* start)
 {
@@ -60,19 +47,19 @@ bool PackOptions::parse(const std::vector<std::string>& arguments, std::string* 
         else if (a == "--rail-side")
             ok = v.size() == 1 && (railSide = v[0]) > 0;
         else if (a == "--run-direction")
-            ok = parseInt(v, 0, 255, &runDirection);
+            ok = ParseNumber(v, 0, 255, &runDirection);
         else if (a == "--car-direction")
-            ok = parseInt(v, 0, 255, &carDirection);
+            ok = ParseNumber(v, 0, 255, &carDirection);
         else if (a == "--v-resolution")
-            ok = parseInt(v, 0, 32767, &vResolution);
+            ok = ParseNumber(v, 0, 32767, &vResolution);
         else if (a == "--h-resolution")
-            ok = parseInt(v, 0, 32767, &hResolution);
+            ok = ParseNumber(v, 0, 32767, &hResolution);
         else if (a == "--start-km")
-            ok = parseInt(v, -32768, 32767, &startKm);
+            ok = ParseNumber(v, -32768, 32767, &startKm);
         else if (a == "--start-m")
-            ok = parseInt(v, 0, 999, &startM);
+            ok = ParseNumber(v, 0, 999, &startM);
         else if (a == "--step-mm")
-            ok = parseInt(v, 1, 1000000, &stepMm);
+            ok = ParseNumber(v, 1, 1000000, &stepMm);
         else if (a == "--start")
             ok = parseStart(v, &start);
         else {

@@ -4,12 +4,11 @@
 #include "BimfReaderHandle.h"
 #include "JpegCodec.h"
 #include "PackOptions.h"
+#include "ParseNumber.h"
 #include "RbimfFile.h"
 #include "WbimfFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -55,14 +54,6 @@ BimfReaderHandle openReader(const std::string& dataPath)
     return reader;
 }
 
-bool parseNumber(const std::string& text, long low, long high, long* value)
-{
-    errno = 0;
-    char* end = nullptr;
-    *value = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && errno == 0 && *value >= low && *value <= high;
-}
-
 bool readFile(const std::string& path, std::vector<uint8_t>* bytes)
 {
     std::ifstream in(path, std::ios::binary);
@@ -73,6 +64,16 @@ bool readFile(const std::string& path, std::vector<uint8_t>* bytes)
 }
 
 void printLine(const char* line, void*) { std::printf("%s\n", line); }
+
+// A JPEG file read whole with its header; says why on stderr when it cannot be.
+bool readJpeg(const std::string& path, std::vector<uint8_t>* bytes, JpegImageInfo* info)
+{
+    std::string why;
+    if (readFile(path, bytes) && ReadJpegHeader(bytes->data(), bytes->size(), info, &why))
+        return true;
+    std::fprintf(stderr, "pack: %s is not a readable JPEG %s\n", path.c_str(), why.c_str());
+    return false;
+}
 
 } // namespace
 
@@ -130,15 +131,15 @@ int CommandExtract(const std::string& dataPath, const std::string& frame, const 
     const BimfReaderHandle reader = openReader(dataPath);
     if (!reader)
         return kExitUnusable;
-    long number = 0;
+    int number = 0;
     const int count = reader->GetUniversalTrackInfo()->PhotoNum;
-    if (!parseNumber(frame, 1, count, &number)) {
+    if (!ParseNumber(frame, 1, count, &number)) {
         std::fprintf(stderr, "frame %s is not a frame number 1..%d\n", frame.c_str(), count);
         return kExitUnusable;
     }
     TrackImageJPG_ image{};
-    if (!reader->GetTrackImage(&image, int(number))) {
-        std::printf("frame %ld: %s\n", number, BIMFLastErrorText());
+    if (!reader->GetTrackImage(&image, number)) {
+        std::printf("frame %d: %s\n", number, BIMFLastErrorText());
         return kExitProblems;
     }
     std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
@@ -154,9 +155,9 @@ int CommandExtract(const std::string& dataPath, const std::string& frame, const 
 
 int CommandFind(const std::string& dataPath, const std::string& km, const std::string& m)
 {
-    long kmValue = 0;
-    long mValue = 0;
-    if (!parseNumber(km, -32768, 32767, &kmValue) || !parseNumber(m, -32768, 32767, &mValue)) {
+    int16_t kmValue = 0;
+    int16_t mValue = 0;
+    if (!ParseNumber(km, -32768, 32767, &kmValue) || !ParseNumber(m, -32768, 32767, &mValue)) {
         std::fprintf(stderr, "a position is a km and a metre value\n");
         return kExitUnusable;
     }
@@ -164,11 +165,11 @@ int CommandFind(const std::string& dataPath, const std::string& km, const std::s
     if (!reader)
         return kExitUnusable;
     int count = 0;
-    const int* numbers = reader->GetTrackImagesNumber(int16_t(kmValue), int16_t(mValue), &count);
+    const int* numbers = reader->GetTrackImagesNumber(kmValue, mValue, &count);
     for (int i = 0; i < count; ++i)
         std::printf("%d\n", numbers[i]);
     if (count == 0) {
-        std::fprintf(stderr, "no frame at %ld km %ld m\n", kmValue, mValue);
+        std::fprintf(stderr, "no frame at %d km %d m\n", kmValue, mValue);
         return kExitProblems;
     }
     return kExitClean;
@@ -243,11 +244,6 @@ int CommandRepair(const std::string& dataPath)
 
 namespace {
 
-struct WriterCloser
-{
-    void operator()(WbimfFile* writer) const { delete writer; }
-};
-
 void fillHeader(const PackOptions& options, const JpegImageInfo& size, UniversalTrackInfo_Ex* h)
 {
     BimfCopyText(h->LineName, sizeof h->LineName, options.lineName.c_str());
@@ -299,13 +295,10 @@ int CommandPack(const std::string& dataPath, const std::vector<std::string>& arg
     }
     std::vector<uint8_t> jpeg;
     JpegImageInfo first;
-    if (!readFile(options.frames[0], &jpeg) || !ReadJpegHeader(jpeg.data(), jpeg.size(), &first, &why)) {
-        std::fprintf(stderr, "pack: %s is not a readable JPEG %s\n", options.frames[0].c_str(), why.c_str());
+    if (!readJpeg(options.frames[0], &jpeg, &first))
         return kExitUnusable;
-    }
     const std::string indexPath = indexPathOf(dataPath);
-    std::unique_ptr<WbimfFile, WriterCloser> writer(
-        BIMFWirterCreateBimfFileAndIndex(dataPath.c_str(), indexPath.c_str()));
+    std::unique_ptr<WbimfFile> writer(BIMFWirterCreateBimfFileAndIndex(dataPath.c_str(), indexPath.c_str()));
     if (!writer) {
         std::fprintf(stderr, "pack: %s\n", BIMFLastErrorText());
         return kExitUnusable;
@@ -328,12 +321,11 @@ int CommandPack(const std::string& dataPath, const std::vector<std::string>& arg
     }
     int result = kExitClean;
     for (size_t i = 0; i <= last; ++i) {
-        JpegImageInfo info;
-        if (i > 0 && (!readFile(options.frames[i], &jpeg) || !ReadJpegHeader(jpeg.data(), jpeg.size(), &info, &why))) {
-            std::fprintf(stderr, "pack: %s is not a readable JPEG %s\n", options.frames[i].c_str(), why.c_str());
+        // The first frame's bytes are still in `jpeg` from setting the header.
+        JpegImageInfo info = first;
+        if (i > 0 && !readJpeg(options.frames[i], &jpeg, &info))
             return kExitUnusable;
-        }
-        if (i > 0 && (info.width != first.width || info.height != first.height)) {
+        if (info.width != first.width || info.height != first.height) {
             std::printf("%s: image is %d x %d, the first frame %d x %d\n", options.frames[i].c_str(), info.width,
                         info.height, first.width, first.height);
             result = kExitProblems;

@@ -1,6 +1,7 @@
 #include "ChannelCamera.h"
 
 #include "DeterministicRandom.h"
+#include "SmoothStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,12 +16,6 @@ constexpr double FootEdgeWidth = 6.0;
 constexpr double FasteningStart = 340.0;      // lateral reference pixels from the head centre
 constexpr int BandKeyMm = 16;                 // band profile recomputed every 16 mm of chainage
 constexpr int Fixed = 16;                     // brightness tables hold grey x 16
-
-double SmoothStep(double edge0, double edge1, double value)
-{
-    const double t = std::clamp((value - edge0) / (edge1 - edge0), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
-}
 
 uint8_t ClampGrey(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }

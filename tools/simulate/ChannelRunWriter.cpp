@@ -18,8 +18,8 @@ constexpr int PhotoTypeGreyJpeg = 1;
 
 int16_t ClampToInt16(double value) { return int16_t(std::clamp(std::lround(value), 0l, 32767l)); }
 
-QByteArray DateText(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd")).toLatin1(); }
-QByteArray TimeText(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("HH:mm:ss")).toLatin1(); }
+QString DateText(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd")); }
+QString TimeText(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("HH:mm:ss")); }
 
 template <size_t N>
 void CopyText(char (&field)[N], const QString& text)
@@ -39,11 +39,6 @@ void CorruptJpeg(std::vector<uint8_t>& jpeg)
     }
     std::fill(jpeg.begin() + 2, jpeg.end(), uint8_t(0x5A));
 }
-
-struct WriterDeleter
-{
-    void operator()(WbimfFile* writer) const { delete writer; }
-};
 }
 
 ChannelRunWriter::ChannelRunWriter(const SimulatorOptions& options, const RunLayout& layout, const ChannelPlan& plan,
@@ -66,10 +61,10 @@ UniversalTrackInfo_Ex ChannelRunWriter::makeHeader(const std::vector<FramePlacem
     header.RailSide = side.isEmpty() ? (plan_.geometry.railIndex == 0 ? 'L' : 'R') : side[0];
     const FramePlacement& first = frames.front();
     const FramePlacement& last = frames.back();
-    BimfCopyText(header.StartRunDate, sizeof header.StartRunDate, DateText(first.captureTime).constData());
-    BimfCopyText(header.StartRunTime, sizeof header.StartRunTime, TimeText(first.captureTime).constData());
-    BimfCopyText(header.EndRunDate, sizeof header.EndRunDate, DateText(last.captureTime).constData());
-    BimfCopyText(header.EndRunTime, sizeof header.EndRunTime, TimeText(last.captureTime).constData());
+    CopyText(header.StartRunDate, DateText(first.captureTime));
+    CopyText(header.StartRunTime, TimeText(first.captureTime));
+    CopyText(header.EndRunDate, DateText(last.captureTime));
+    CopyText(header.EndRunTime, TimeText(last.captureTime));
     header.StartKm = int16_t(first.km);
     header.StartM = int16_t(first.m);
     header.EndKM = int16_t(last.km);
@@ -111,7 +106,7 @@ bool ChannelRunWriter::writeFrames(const std::vector<FramePlacement>& frames, Ch
 {
     const QByteArray dataPath = QFile::encodeName(plan_.dataPath);
     const QByteArray indexPath = QFile::encodeName(plan_.indexPath);
-    std::unique_ptr<WbimfFile, WriterDeleter> writer(BIMFWirterCreateBimfFileAndIndex(dataPath.constData(), indexPath.constData()));
+    std::unique_ptr<WbimfFile> writer(BIMFWirterCreateBimfFileAndIndex(dataPath.constData(), indexPath.constData()));
     auto fail = [&](const QString& what) {
         result->error = QStringLiteral("%1: %2 (%3)").arg(plan_.dataPath, what, QString::fromUtf8(BIMFLastErrorText()));
         return false;

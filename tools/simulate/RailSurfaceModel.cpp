@@ -1,6 +1,7 @@
 #include "RailSurfaceModel.h"
 
 #include "DeterministicRandom.h"
+#include "SmoothStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,8 +22,6 @@ enum Stream : uint64_t
     GainStream,
     StreakStream,
 };
-
-double SmoothStep01(double t) { return t * t * (3.0 - 2.0 * t); }
 }
 
 const char* SurfaceDefectKindName(SurfaceDefectKind kind)
@@ -133,7 +132,7 @@ double RailSurfaceModel::smoothNoise(double mm, double knotSpacingMm, uint64_t s
 {
     const double position = mm / knotSpacingMm;
     const double base = std::floor(position);
-    const double t = SmoothStep01(position - base);
+    const double t = SmoothStep(0.0, 1.0, position - base);
     const double a = UnitFromHash(HashKey(seed_, stream, uint64_t(int64_t(base))));
     const double b = UnitFromHash(HashKey(seed_, stream, uint64_t(int64_t(base) + 1)));
     return (a * (1.0 - t) + b * t) * 2.0 - 1.0;
@@ -162,5 +161,5 @@ void RailSurfaceModel::streakBlend(double mm, int* first, int* second, int* weig
     const double base = std::floor(position);
     *first = int(HashKey(seed_, StreakStream, uint64_t(int64_t(base))) % 16);
     *second = int(HashKey(seed_, StreakStream, uint64_t(int64_t(base) + 1)) % 16);
-    *weight = int(SmoothStep01(position - base) * 256.0);
+    *weight = int(SmoothStep(0.0, 1.0, position - base) * 256.0);
 }

@@ -48,20 +48,18 @@ void ApplyTinyPreset(SimulatorOptions* options)
 // several injections in one run do not land on the same frame.
 void ChooseDefaultFrames(FaultInjection* injection, int frames)
 {
+    if (injection->firstFrame != 0)
+        return;
     switch (injection->kind) {
     case FaultInjectionKind::CorruptJpeg:
-        if (injection->firstFrame == 0)
-            injection->firstFrame = (frames + 1) / 2;
+        injection->firstFrame = (frames + 1) / 2;
         break;
     case FaultInjectionKind::OtherSize:
-        if (injection->firstFrame == 0)
-            injection->firstFrame = std::max(1, (frames + 2) / 3);
+        injection->firstFrame = std::max(1, (frames + 2) / 3);
         break;
     case FaultInjectionKind::LostFrames:
-        if (injection->firstFrame == 0) {
-            injection->firstFrame = std::max(2, frames * 2 / 3);
-            injection->lastFrame = std::min(frames - 1, injection->firstFrame + 2);
-        }
+        injection->firstFrame = std::max(2, frames * 2 / 3);
+        injection->lastFrame = std::min(frames - 1, injection->firstFrame + 2);
         break;
     default:
         break;

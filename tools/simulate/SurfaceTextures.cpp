@@ -1,6 +1,7 @@
 #include "SurfaceTextures.h"
 
 #include "DeterministicRandom.h"
+#include "SmoothStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,12 +36,6 @@ void BlurRowsPeriodic(std::vector<int>& field, int radius)
             sum += column[(y + radius + 1) % Size] - column[(y - radius + Size) % Size];
         }
     }
-}
-
-double SmoothStep(double edge0, double edge1, double value)
-{
-    const double t = std::clamp((value - edge0) / (edge1 - edge0), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
 }
 }
 

@@ -7,6 +7,7 @@
 #include "DefectTypeCatalog.h"
 #include "DeterministicRandom.h"
 #include "FaultFileLocation.h"
+#include "HeaderFieldText.h"
 #include "ProgramDirectory.h"
 #include "RunLayout.h"
 
@@ -15,18 +16,11 @@
 #include <QFile>
 #include <algorithm>
 #include <atomic>
-#include <cstring>
-#include <memory>
 #include <thread>
 
 namespace
 {
 constexpr int MaxWorkers = 2;
-
-QString FieldText(const char* field, size_t size)
-{
-    return QString::fromUtf8(field, qsizetype(strnlen(field, size)));
-}
 
 // Review states as an operator leaves them: mostly confirmed, some rejected,
 // some still open. The same defect keeps its state in every frame it spans.
@@ -42,8 +36,7 @@ QString PositionText(int km, int m) { return QStringLiteral("K%1+%2").arg(km).ar
 QString TaskSimulator::TaskNameOf(const UniversalTrackInfo_Ex& header)
 {
     return QStringLiteral("%1(%2 %3)")
-        .arg(FieldText(header.LineName, sizeof header.LineName), FieldText(header.StartRunDate, sizeof header.StartRunDate),
-             FieldText(header.StartRunTime, sizeof header.StartRunTime));
+        .arg(HeaderFieldText(header.LineName), HeaderFieldText(header.StartRunDate), HeaderFieldText(header.StartRunTime));
 }
 
 bool TaskSimulator::run(SimulationSummary* summary, QString* error) const
@@ -174,8 +167,7 @@ QStringList SimulationSummary::lines() const
                      .arg(plan.track.TrackSubDirectory, plan.track.TrackName)
                      .arg(result.framesWritten).arg(h.HPixelNum).arg(h.VPixelNum)
                      .arg(PositionText(h.StartKm, h.StartM), PositionText(h.EndKM, h.EndM))
-                     .arg(FieldText(h.StartRunDate, sizeof h.StartRunDate), FieldText(h.StartRunTime, sizeof h.StartRunTime),
-                          FieldText(h.EndRunTime, sizeof h.EndRunTime))
+                     .arg(HeaderFieldText(h.StartRunDate), HeaderFieldText(h.StartRunTime), HeaderFieldText(h.EndRunTime))
                      .arg(result.defects.size()).arg(result.dataBytes)
                      .arg(QDir::toNativeSeparators(plan.dataPath));
         for (const QString& injected : result.injected)
