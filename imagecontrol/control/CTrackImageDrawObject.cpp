@@ -1,6 +1,9 @@
 #include "CTrackImageDrawObject.h"
 
 #include "CEmptyStatePainter.h"
+#include "CGpuEngine.h"
+#include "CRenderEngineHost.h"
+#include "CViewRenderer.h"
 #include "CImageCoreWindow.h"
 #include "CRepaintThread.h"
 #include "CTrack.h"
@@ -59,6 +62,7 @@ bool IsScrollSpeed(int speed)
 
 CTrackImageDrawObject::CTrackImageDrawObject()
     : EmptyState(std::make_unique<CEmptyStatePainter>())
+    , EngineHost(std::make_unique<CRenderEngineHost>())
     , RepaintThread(std::make_unique<CRepaintThread>([this] { Repaint(); }))
 {
 }
@@ -66,6 +70,7 @@ CTrackImageDrawObject::CTrackImageDrawObject()
 CTrackImageDrawObject::~CTrackImageDrawObject()
 {
     RepaintThread->Stop();
+    ReleaseRenderEngine();
     delete Window.data();
     ReleaseAllTracks();
 }
@@ -79,14 +84,15 @@ int CTrackImageDrawObject::IsEngineReady()
 
 void CTrackImageDrawObject::OnDeviceReset()
 {
-    // Every track re-creates its engine resources here once tracks have them.
+    for (CTrack* track : AllTracks)
+        track->ResetDevice();
     Repaint();
 }
 
 void CTrackImageDrawObject::Render()
 {
-    // Drawing the status line, headers, frames and defects with the engine
-    // comes with the rendering library.
+    if (EngineHost->Engine())
+        CViewRenderer(*this, *EngineHost).Render();
 }
 
 // ---------------------------------------------------------------- IImageWnd
@@ -189,12 +195,12 @@ void CTrackImageDrawObject::SignalRepaint()
 
 CGpuFont* CTrackImageDrawObject::GetLargeFont()
 {
-    return nullptr; // engine fonts exist once the rendering engine does
+    return EngineHost->LargeFont();
 }
 
 CGpuFont* CTrackImageDrawObject::GetSmallFont()
 {
-    return nullptr; // engine fonts exist once the rendering engine does
+    return EngineHost->SmallFont();
 }
 
 int CTrackImageDrawObject::IsFaultTypeShown(int standardId)
@@ -374,7 +380,8 @@ void CTrackImageDrawObject::ClearFaultyStandards()
 void CTrackImageDrawObject::SetBackColor(uint32_t color)
 {
     BackColor = color;
-    // The engine's background colour follows here once the engine exists.
+    if (CGpuEngine* engine = EngineHost->Engine())
+        engine->SetBackgroundColor(ColorRefToArgb(color));
     Repaint();
 }
 
@@ -595,6 +602,26 @@ void CTrackImageDrawObject::SetImageAdjust(const _IMAGE_ADJUST_STRUCT_* adjust)
     ImageAdjust = *adjust;
 }
 
+void CTrackImageDrawObject::ApplyImageAdjust(const _IMAGE_ADJUST_STRUCT_& adjust, bool toneChanged, bool clarityChanged)
+{
+    if (toneChanged) {
+        const TrackPalette palette = BuildLinearPalette(adjust.Brightness, adjust.Contrast);
+        for (CTrack* track : AllTracks)
+            track->SetPalette(palette);
+        Repaint();
+    }
+    if (clarityChanged) {
+        for (CTrack* track : AllTracks) {
+            // A frame that cannot be read leaves the raster zero-filled, which
+            // maps every value below the clarity to white.
+            FrameRaster raster;
+            track->GetFrameGray(CurrentImage, raster);
+            track->SetPalette(BuildEqualisationPalette(raster, adjust.Clarity));
+        }
+        Repaint();
+    }
+}
+
 int CTrackImageDrawObject::GetMarkMode()
 {
     return MarkMode;
@@ -639,7 +666,7 @@ void CTrackImageDrawObject::AddTrack(ITrackInterface* track)
     }
     channel->SetOwner(this);
     AllTracks.push_back(channel);
-    // The track receives the current rendering engine here once it exists.
+    channel->SetEngine(EngineHost->Engine());
     channel->OpenTrack();
     channel->SetCurrentFrame(1);
     const int frames = channel->GetFrameCount();
@@ -794,6 +821,7 @@ int CTrackImageDrawObject::GetFirstTrackTop()
 
 void CTrackImageDrawObject::Destroy()
 {
+    ReleaseRenderEngine();
     delete Window.data();
     RepaintThread->Stop();
     delete this;
@@ -808,14 +836,20 @@ void CTrackImageDrawObject::PaintWindow(QPainter& painter, const QRect& clientRe
         EmptyState->Paint(painter, clientRect, backColor, ColorRefToQColor(ForeColor), SmallTextFont, NoDataText);
         return;
     }
-    // Frames are drawn by the rendering engine (Render) once it exists; until
-    // then the view shows its background colour.
+    if (CGpuEngine* engine = EngineHost->Engine()) {
+        engine->Render(1, painter);
+        return;
+    }
+    // Without an engine no frame can be drawn; the view keeps its background.
     painter.fillRect(clientRect, backColor);
 }
 
 void CTrackImageDrawObject::OnWindowResized()
 {
-    // The engine's back buffer follows the client size here once it exists.
+    if (CGpuEngine* engine = EngineHost->Engine()) {
+        const QRect client = GetClientRect();
+        engine->Resize(client.width(), client.height());
+    }
     Layout();
 }
 
@@ -929,6 +963,35 @@ std::optional<QCursor> CTrackImageDrawObject::GetMoveCursor() const
     return MoveCursor;
 }
 
+int CTrackImageDrawObject::GetMarkModeValue() const
+{
+    return MarkMode;
+}
+
+int CTrackImageDrawObject::GetSelectedFaultIdValue() const
+{
+    return SelectedFaultId;
+}
+
+QRect CTrackImageDrawObject::GetClientRect() const
+{
+    return Window ? Window->viewport()->rect() : QRect();
+}
+
+QString CTrackImageDrawObject::GetStandardName(int standardId) const
+{
+    for (const _FAULTY_STANDER_STRUCT_& standard : FaultyStandards) {
+        if (standard.StandardID == standardId)
+            return standard.StandardName;
+    }
+    return {};
+}
+
+CRenderEngineHost& CTrackImageDrawObject::GetEngineHost() const
+{
+    return *EngineHost;
+}
+
 // ----------------------------------------------------------------- helpers
 
 void CTrackImageDrawObject::Repaint()
@@ -1024,14 +1087,36 @@ void CTrackImageDrawObject::SortVisibleTracks()
 
 void CTrackImageDrawObject::RecreateRenderEngine()
 {
-    // Releasing the old engine and creating one for PaintMode comes with the
-    // rendering library; until then EngineReady stays 0.
+    ReleaseRenderEngine();
+    // Without a window there is nothing to render into; the mode is kept and
+    // the next SetPaintMode after Create builds the engine.
+    if (!Window)
+        return;
+    const QRect client = GetClientRect();
+    if (!EngineHost->Create(Window, client.size(), ColorRefToArgb(BackColor), PaintMode))
+        return;
+    CGpuEngine* engine = EngineHost->Engine();
+    for (CTrack* track : AllTracks) {
+        track->SetEngine(engine);
+    }
+    engine->SetRenderCallback(this);
+    EngineReady = 1;
+    Repaint();
 }
 
-void CTrackImageDrawObject::ApplyImageAdjust(const _IMAGE_ADJUST_STRUCT_&, bool, bool)
+void CTrackImageDrawObject::ReleaseRenderEngine()
 {
-    // Re-mapping the grey levels of the cached frames comes with frame
-    // loading.
+    CGpuEngine* engine = EngineHost->Engine();
+    if (!engine)
+        return;
+    // Releasing the engine empties the channels (they lose their reader and
+    // defects), as the tracks' engine hand-over demands. Hidden channels are
+    // emptied too: they would otherwise keep objects of the freed engine.
+    for (CTrack* track : AllTracks)
+        track->SetEngine(nullptr);
+    engine->SetRenderCallback(nullptr);
+    EngineHost->Release();
+    EngineReady = 0;
 }
 
 void CTrackImageDrawObject::EndMeasurement()

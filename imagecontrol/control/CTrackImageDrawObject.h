@@ -28,6 +28,7 @@
 #include <vector>
 
 class CEmptyStatePainter;
+class CRenderEngineHost;
 class CImageCoreWindow;
 class CRepaintThread;
 class CTrack;
@@ -175,6 +176,15 @@ public:
     int IsDragFaultShown() const;
     _FAULT_ GetDragFault() const;
     const std::vector<_HOT_KEY_STRUCT_>& GetHotKeys() const;
+    int GetMarkModeValue() const;
+    int GetSelectedFaultIdValue() const;
+    // The window's client area (its viewport), empty without a window.
+    QRect GetClientRect() const;
+    // StandardName of the defect type, empty when the type is unknown.
+    QString GetStandardName(int standardId) const;
+    // The engine host (engine, fonts); the engine is null until SetPaintMode
+    // succeeded with a window.
+    CRenderEngineHost& GetEngineHost() const;
     // The window's text fonts (height 20 upright, height 50 italic).
     QFont GetSmallTextFont() const;
     QFont GetLargeTextFont() const;
@@ -205,6 +215,7 @@ private:
     // Joins of the parts still to come: empty until they exist.
     void SortVisibleTracks();
     void RecreateRenderEngine();
+    void ReleaseRenderEngine();
     void ApplyImageAdjust(const _IMAGE_ADJUST_STRUCT_& adjust, bool toneChanged, bool clarityChanged);
     void EndMeasurement();
     void CenterOnFault(CTrack& track, const _FAULT_& fault);
@@ -260,5 +271,6 @@ private:
     QFont LargeTextFont;
     std::optional<QCursor> MoveCursor;
     std::unique_ptr<CEmptyStatePainter> EmptyState;
+    std::unique_ptr<CRenderEngineHost> EngineHost;
     std::unique_ptr<CRepaintThread> RepaintThread;
 };

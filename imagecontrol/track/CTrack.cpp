@@ -1,4 +1,5 @@
 #include "CTrack.h"
+#include "CTrackResources.h"
 
 #include "IDataReaderInterface.h"
 #include "IImageWnd.h"
@@ -8,6 +9,8 @@
 #include <QWidget>
 #include <algorithm>
 
+class CFrameLoader {};
+CTrack::CTrack() = default;
 CTrack::~CTrack() = default;
 
 void CTrack::SetTrackInfo(int trackId, const QString& name)
@@ -248,3 +251,24 @@ void CTrack::InvalidateOwner() const
     else if (window)
         window->update();
 }
+
+// ---- placeholders until the frame cache is written
+int CTrack::GetRingSize() const { return static_cast<int>(FrameCache.size()); }
+int CTrack::GetRingStart() const { return RingStart; }
+CFrameSlot& CTrack::SlotAt(int windowIndex) { const int n = GetRingSize(); return *FrameCache[((windowIndex + RingStart) % n + n) % n]; }
+int CTrack::GetCurrentKm() { return 0; }
+int CTrack::GetCurrentM() { return 0; }
+void CTrack::SetEngine(CGpuEngine* engine) { Engine = engine; }
+CGpuEngine* CTrack::GetEngine() const { return Engine; }
+CTrackResources* CTrack::GetResources() const { return Resources.get(); }
+void CTrack::ResetDevice() {}
+void CTrack::SetPalette(const TrackPalette& palette) { std::lock_guard lock(PaletteLock); Palette = palette; }
+TrackPalette CTrack::GetPalette() const { std::lock_guard lock(PaletteLock); return Palette; }
+void CTrack::ToggleFlip() { Flipped = !Flipped; }
+int CTrack::GetFlipped() const { return Flipped; }
+bool CTrack::GetFrameGray(int, FrameRaster&) { return false; }
+QRect CTrack::GetBox() const { return Box; }
+void CTrack::SetBox(const QRect& box) { Box = box; }
+QLine CTrack::GetRulerLine() const { return RulerLine; }
+void CTrack::SetRulerLine(const QLine& line) { RulerLine = line; }
+void CTrack::OffsetPosition(int dx, int dy) { X += dx; Y += dy; }

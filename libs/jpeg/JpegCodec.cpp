@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -93,7 +95,7 @@ bool acceptDecodeTarget(const jpeg_decompress_struct& decoder, int destStride, i
                       height, maxWidth, maxHeight);
         return false;
     }
-    if (destStride < width) {
+    if (std::abs(destStride) < width) {
         std::snprintf(message, JMSG_LENGTH_MAX, "row stride %d is smaller than the width %d",
                       destStride, width);
         return false;
@@ -128,7 +130,7 @@ bool decodeContained(const uint8_t* data, size_t size, uint8_t* dest, int destSt
         const JDIMENSION first = decoder.output_scanline;
         const int count = static_cast<int>(std::min<JDIMENSION>(kRowsPerCall, decoder.output_height - first));
         for (int i = 0; i < count; ++i)
-            rows[i] = dest + static_cast<size_t>(first + i) * destStride;
+            rows[i] = dest + static_cast<std::ptrdiff_t>(first + i) * destStride;
         jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(count));
     }
     jpeg_finish_decompress(&decoder);

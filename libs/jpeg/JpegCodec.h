@@ -20,7 +20,9 @@ struct JpegImageInfo
 // Reads only the header. false with `error` set when it cannot be read.
 bool ReadJpegHeader(const uint8_t* data, size_t size, JpegImageInfo* info, std::string* error);
 
-// Decodes a single-component image into `dest` (rows `destStride` apart).
+// Decodes a single-component image into `dest` (rows `destStride` apart; a
+// negative stride writes the rows upwards from `dest`, as a bottom-up bitmap
+// stores them).
 // Refuses (false) an image with more than one component or larger than
 // maxWidth x maxHeight, before writing anything. `info` may be null.
 // A truncated or damaged stream (libjpeg pads it and only warns) also fails;

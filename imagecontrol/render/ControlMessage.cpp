@@ -1,0 +1,3 @@
+#include "ControlMessage.h"
+void ShowControlMessage(const QString&) {}
+void SetControlMessageHandler(std::function<void(const QString&)>) {}
