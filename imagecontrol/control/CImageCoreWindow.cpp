@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <limits>
 
@@ -42,6 +43,12 @@ CImageCoreWindow::CImageCoreWindow(CTrackImageDrawObject& owner, QWidget* parent
     , owner_(owner)
     , toolTips_(viewport())
 {
+    // The control answers each action with the position it wants before the
+    // bar takes one of its own (the bar then applies what the control set).
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this](int action) { owner_.OnVerticalScrollAction(action); });
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this](int action) { owner_.OnHorizontalScrollAction(action); });
 }
 
 CToolTipControl& CImageCoreWindow::ToolTips()
@@ -111,9 +118,9 @@ bool CImageCoreWindow::viewportEvent(QEvent* event)
 
 void CImageCoreWindow::scrollContentsBy(int, int)
 {
-    // The control draws its view from the scroll positions itself; moving the
-    // viewport's pixels as the base class does would tear the picture.
-    owner_.OnWindowScrolled();
+    // The control draws its view from its own scroll state, which it changes
+    // on the bars' actions; moving the viewport's pixels as the base class
+    // does would tear the picture.
 }
 
 void CImageCoreWindow::ForwardMouse(QMouseEvent* event)

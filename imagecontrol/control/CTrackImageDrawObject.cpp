@@ -1,21 +1,29 @@
 #include "CTrackImageDrawObject.h"
 
+#include "CAutoPager.h"
+#include "CDragScroller.h"
 #include "CEmptyStatePainter.h"
 #include "CGpuEngine.h"
 #include "CRenderEngineHost.h"
 #include "CViewRenderer.h"
 #include "CImageCoreWindow.h"
 #include "CRepaintThread.h"
+#include "CSmoothScroller.h"
 #include "CTrack.h"
+#include "Centring.h"
+#include "ColumnLayout.h"
 #include "ColorRef.h"
 #include "FrameGeometry.h"
 #include "IImageNotifyInterface.h"
 #include "ImageControlLog.h"
 #include "ProgramDirectory.h"
+#include "RowScroll.h"
 #include "ScrollInfo.h"
+#include "ScrollSpeeds.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -26,9 +34,11 @@ namespace {
 
 const QString WindowName = QStringLiteral("LumetraImageCore");
 const QString NoDataText = QStringLiteral("当前未载入数据文件");
-constexpr double MinimumZoom = 0.01;
-constexpr double MaximumZoom = 8.0;
 constexpr int MaximumFramesPerScreen = 8;
+// Page up / down of the vertical bar, in images: 10, or 100 while Ctrl is
+// held.
+constexpr int VerticalPage = 10;
+constexpr int VerticalCtrlPage = 100;
 constexpr int ToolTipDelayMs = 300;
 constexpr int ToolTipMaxWidth = 500;
 
@@ -46,16 +56,14 @@ QFont MakeTextFont(int pixelHeight, bool italic)
     return font;
 }
 
-double ClampZoom(double zoom)
-{
-    if (!(zoom >= MinimumZoom)) // also catches NaN
-        return MinimumZoom;
-    return std::min(zoom, MaximumZoom);
-}
-
 bool IsScrollSpeed(int speed)
 {
     return speed >= 0 && speed <= 9;
+}
+
+bool IsCtrlDown()
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }
 
 } // namespace
@@ -64,11 +72,17 @@ CTrackImageDrawObject::CTrackImageDrawObject()
     : EmptyState(std::make_unique<CEmptyStatePainter>())
     , EngineHost(std::make_unique<CRenderEngineHost>())
     , RepaintThread(std::make_unique<CRepaintThread>([this] { Repaint(); }))
+    , AutoPager(std::make_unique<CAutoPager>([this] { GoToImage(CurrentImage + FramesPerScreen, 1); }))
+    , SmoothScroller(std::make_unique<CSmoothScroller>())
+    , DragScroller(std::make_unique<CDragScroller>())
 {
+    for (CCaptureLoop* loop : std::initializer_list<CCaptureLoop*>{AutoPager.get(), SmoothScroller.get(), DragScroller.get()})
+        loop->SetEndHook([this] { Repaint(); });
 }
 
 CTrackImageDrawObject::~CTrackImageDrawObject()
 {
+    EndRunningLoop();
     RepaintThread->Stop();
     ReleaseRenderEngine();
     delete Window.data();
@@ -269,6 +283,9 @@ void CTrackImageDrawObject::LoadPictures()
     } else {
         MoveCursor = QCursor(move);
     }
+
+    const QPixmap paging(folder.filePath(QStringLiteral("AutoScroll.png")));
+    AutoPageCursor = paging.isNull() ? QCursor(Qt::SizeVerCursor) : QCursor(paging);
 }
 
 void CTrackImageDrawObject::CreateTextFonts()
@@ -351,12 +368,24 @@ void CTrackImageDrawObject::SetNotify(IImageNotifyInterface* notify)
     Notify = notify;
 }
 
-int CTrackImageDrawObject::OnMouseWheel(unsigned, short, QPoint)
+int CTrackImageDrawObject::OnMouseWheel(unsigned, short delta, QPoint)
 {
     if (!Window)
         return 0;
-    // Zooming with Ctrl and scrolling by images join here with the view's
-    // scrolling.
+    if (CCaptureLoop* loop = RunningLoop(); loop && loop->OnWheel())
+        return 1;
+    // The keyboard's own state, not the message's flags: the main frame
+    // forwards wheels that reached other windows too.
+    if (IsCtrlDown()) {
+        Zoom = WheelZoom(Zoom, delta);
+        Layout();
+        if (Notify)
+            Notify->OnZoomChanged(Zoom);
+        return 1;
+    }
+    QScrollBar* bar = VerticalBar();
+    bar->setValue(bar->value() + WheelImageStep(delta));
+    GoToImage(bar->value(), 0);
     return 1;
 }
 
@@ -666,7 +695,10 @@ void CTrackImageDrawObject::AddTrack(ITrackInterface* track)
     }
     channel->SetOwner(this);
     AllTracks.push_back(channel);
-    channel->SetEngine(EngineHost->Engine());
+    // A track handed "no engine" empties itself, so a control without an
+    // engine yet keeps the track's reader and gives it the engine later.
+    if (CGpuEngine* engine = EngineHost->Engine())
+        channel->SetEngine(engine);
     channel->OpenTrack();
     channel->SetCurrentFrame(1);
     const int frames = channel->GetFrameCount();
@@ -678,6 +710,7 @@ void CTrackImageDrawObject::AddTrack(ITrackInterface* track)
 
 void CTrackImageDrawObject::RemoveAll()
 {
+    EndRunningLoop();
     ReleaseAllTracks();
     ResetViewState();
     ClearToolTips();
@@ -712,8 +745,25 @@ void CTrackImageDrawObject::SetTrackVisible(int trackId, int visible)
 
 void CTrackImageDrawObject::Layout()
 {
-    // Channel columns, their positions and the horizontal scroll range are
-    // computed here with the view's layout.
+    if (VisibleTracks.empty() || !ReferenceTrack)
+        return;
+    std::vector<int> widths;
+    for (CTrack* track : VisibleTracks)
+        widths.push_back(ColumnWidth(track->GetFrameWidth(), Zoom, GetTrackScale(track->GetTrackId())));
+    const ColumnSpan span = PlaceColumns(widths);
+    for (size_t i = 0; i < VisibleTracks.size(); ++i)
+        VisibleTracks[i]->SetPosition(span.lefts[i], 0);
+
+    const QRect client = GetClientRect();
+    const int blockHeight = BlockHeight(ReferenceTrack->GetFrameHeight(), Zoom, FramesPerScreen);
+    const int dx = AlignmentOffset(client.width(), span.blockWidth, HorzAlign);
+    const int dy = AlignmentOffset(client.height(), blockHeight, VertAlign);
+    for (CTrack* track : VisibleTracks)
+        track->OffsetPosition(dx + ColumnsLeftMargin, dy + ColumnsTopMargin);
+
+    SetHorizontalRange(span.blockWidth);
+    ClearToolTips();
+    Repaint();
 }
 
 int CTrackImageDrawObject::GetActiveTrackId()
@@ -744,34 +794,71 @@ void CTrackImageDrawObject::GoToImage(int image, int setScrollBar)
     ClearToolTips();
     if (image != CurrentImage) {
         CurrentImage = ClampImageNumber(image, TotalFrames);
-        for (CTrack* track : AllTracks) {
-            if (track->HasReader())
-                track->SetCurrentFrame(CurrentImage);
-        }
+        MoveTrackWindows();
         if (QScrollBar* bar = VerticalBar(); bar && setScrollBar)
             bar->setValue(CurrentImage);
         CurrentOffset = 0;
         ReportCurrentImage();
     }
-    Repaint();
+    // Loader threads signal the repaint once their frames are in; without
+    // them the frames are ready now and the picture should show them at once.
+    if (ThreadLoad)
+        Repaint();
+    else
+        RepaintNow();
 }
 
 void CTrackImageDrawObject::AutoScroll()
 {
-    // Automatic paging while the pointer rests comes with the view's
-    // scrolling.
+    if (!Window)
+        return;
+    EndRunningLoop();
+    ClearToolTips();
+    AutoPager->Start(Viewport(), QCursor::pos(), VScrollSpeed, AutoPageCursor);
 }
 
-void CTrackImageDrawObject::ScrollVertLoop(int)
+void CTrackImageDrawObject::ScrollVertLoop(int direction)
 {
-    // Smooth vertical scrolling while an arrow key is held comes with the
-    // view's scrolling.
+    if (!Window || !ReferenceTrack)
+        return;
+    EndRunningLoop();
+    ClearToolTips();
+    const int h = ReferenceTrack->GetFrameHeight();
+    const int startImage = CurrentImage;
+    const int startOffset = CurrentOffset;
+    const int speed = VScrollSpeed;
+    auto rate = [h, speed] {
+        const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
+        return VerticalScrollRate(h, speed, keys.testFlag(Qt::ControlModifier), keys.testFlag(Qt::ShiftModifier));
+    };
+    auto advance = [this, h, startImage, startOffset](double travelled) {
+        ScrollTo(h, startImage, startOffset, TruncateToInt(travelled));
+    };
+    SmoothScroller->Start(Viewport(), direction, CSmoothScroller::OtherInput::PassOn, rate, advance);
 }
 
-void CTrackImageDrawObject::ScrollHorzLoop(int)
+void CTrackImageDrawObject::ScrollHorzLoop(int direction)
 {
-    // Smooth horizontal scrolling while an arrow key is held comes with the
-    // view's scrolling.
+    if (!Window || !HorizontalBarCanScroll())
+        return;
+    EndRunningLoop();
+    ClearToolTips();
+    const double pixelsPerSecond = HorizontalScrollRate(HScrollSpeed);
+    auto rate = [pixelsPerSecond] { return pixelsPerSecond; };
+    // Whole pixels only reach the bar; the fraction waits for the next step,
+    // so slow speeds still move at their constant pace.
+    auto advance = [this, applied = 0](double travelled) mutable {
+        const int whole = TruncateToInt(travelled);
+        const int step = whole - applied;
+        applied = whole;
+        if (step == 0)
+            return;
+        QScrollBar* bar = HorizontalBar();
+        bar->setValue(HorzScroll + step);
+        HorzScroll = bar->value();
+        Repaint();
+    };
+    SmoothScroller->Start(Viewport(), direction, CSmoothScroller::OtherInput::Drop, rate, advance);
 }
 
 int CTrackImageDrawObject::GoToFault(int trackId, int faultId)
@@ -821,6 +908,7 @@ int CTrackImageDrawObject::GetFirstTrackTop()
 
 void CTrackImageDrawObject::Destroy()
 {
+    EndRunningLoop();
     ReleaseRenderEngine();
     delete Window.data();
     RepaintThread->Stop();
@@ -833,10 +921,13 @@ void CTrackImageDrawObject::PaintWindow(QPainter& painter, const QRect& clientRe
 {
     const QColor backColor = ColorRefToQColor(BackColor);
     if (VisibleTracks.empty()) {
+        if (CGpuEngine* engine = EngineHost->Engine())
+            engine->SetSurfaceVisible(false);
         EmptyState->Paint(painter, clientRect, backColor, ColorRefToQColor(ForeColor), SmallTextFont, NoDataText);
         return;
     }
     if (CGpuEngine* engine = EngineHost->Engine()) {
+        engine->SetSurfaceVisible(true);
         engine->Render(1, painter);
         return;
     }
@@ -853,22 +944,69 @@ void CTrackImageDrawObject::OnWindowResized()
     Layout();
 }
 
-void CTrackImageDrawObject::OnWindowMouseEvent(QMouseEvent*)
+void CTrackImageDrawObject::OnWindowMouseEvent(QMouseEvent* event)
 {
-    // Dragging, the double-click zoom, marking and measuring join here with
-    // the view's scrolling and the defect overlay.
+    if (!event)
+        return;
+    if (CCaptureLoop* loop = RunningLoop(); loop && loop->OnMouseEvent(*event))
+        return;
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pointer = event->position().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        SetFocusToControl();
+        // Until the defect overlay takes presses on defects, every left press
+        // outside ruler mode scrolls the view.
+        if (!RulerMode)
+            StartDragScroll(pointer);
+        break;
+    case QEvent::MouseButtonDblClick:
+        ToggleZoomAt(pointer);
+        break;
+    default:
+        break;
+    }
 }
 
-bool CTrackImageDrawObject::OnWindowKeyEvent(QKeyEvent*)
+bool CTrackImageDrawObject::OnWindowKeyEvent(QKeyEvent* event)
 {
-    // The overlay's keys join here; until then every key goes to the program.
+    if (!event)
+        return false;
+    if (CCaptureLoop* loop = RunningLoop())
+        return loop->OnKeyEvent(*event);
     return false;
 }
 
-void CTrackImageDrawObject::OnWindowScrolled()
+void CTrackImageDrawObject::OnVerticalScrollAction(int action)
 {
-    // The scroll bars' line, page and thumb actions join here with the view's
-    // scrolling.
+    QScrollBar* bar = VerticalBar();
+    if (!bar)
+        return;
+    if (!ReferenceTrack) {
+        bar->setSliderPosition(bar->value());
+        return;
+    }
+    const int page = IsCtrlDown() ? VerticalCtrlPage : VerticalPage;
+    bar->setSliderPosition(ScrollActionTarget(static_cast<QAbstractSlider::SliderAction>(action), bar->value(),
+                                              bar->sliderPosition(), page, bar->maximum()));
+    const int position = bar->sliderPosition();
+    ClearToolTips();
+    EndMeasurement();
+    GoToImage(position, 0);
+}
+
+void CTrackImageDrawObject::OnHorizontalScrollAction(int action)
+{
+    QScrollBar* bar = HorizontalBar();
+    if (!bar)
+        return;
+    bar->setSliderPosition(ScrollActionTarget(static_cast<QAbstractSlider::SliderAction>(action), bar->value(),
+                                              bar->sliderPosition(), HorzScrollInfo.page, bar->maximum()));
+    HorzScroll = bar->sliderPosition();
+    ClearToolTips();
+    EndMeasurement();
+    Repaint();
 }
 
 // -------------------------------------------------------------- view state
@@ -963,6 +1101,26 @@ std::optional<QCursor> CTrackImageDrawObject::GetMoveCursor() const
     return MoveCursor;
 }
 
+QCursor CTrackImageDrawObject::GetAutoPageCursor() const
+{
+    return AutoPageCursor;
+}
+
+int CTrackImageDrawObject::GetHorzScrollPosition() const
+{
+    return HorzScroll;
+}
+
+int CTrackImageDrawObject::GetZoomToggle() const
+{
+    return ZoomToggle;
+}
+
+bool CTrackImageDrawObject::IsCaptureLoopRunning() const
+{
+    return RunningLoop() != nullptr;
+}
+
 int CTrackImageDrawObject::GetMarkModeValue() const
 {
     return MarkMode;
@@ -1030,6 +1188,16 @@ QScrollBar* CTrackImageDrawObject::VerticalBar() const
     return Window ? Window->verticalScrollBar() : nullptr;
 }
 
+QScrollBar* CTrackImageDrawObject::HorizontalBar() const
+{
+    return Window ? Window->horizontalScrollBar() : nullptr;
+}
+
+QWidget* CTrackImageDrawObject::Viewport() const
+{
+    return Window ? Window->viewport() : nullptr;
+}
+
 _track_scale_info_* CTrackImageDrawObject::FindTrackScale(int trackId)
 {
     const auto it = std::find_if(TrackScales.begin(), TrackScales.end(),
@@ -1075,15 +1243,182 @@ void CTrackImageDrawObject::ResetViewState()
     SelectionBoxShown = 0;
     DragFaultShown = 0;
     SelectionBox = QRect();
+    ZoomToggle = 0;
 }
 
-// ------------------------------------------- joins of the parts to come
+// ------------------------------------------------ layout and scrolling
 
 void CTrackImageDrawObject::SortVisibleTracks()
 {
-    // The display order (by TrackID, reversed by ExchangeLR) comes with the
-    // view's layout; until then the visible tracks keep the adding order.
+    const bool ascending = ExchangeLR != 0;
+    std::stable_sort(VisibleTracks.begin(), VisibleTracks.end(), [ascending](CTrack* a, CTrack* b) {
+        return ascending ? a->GetTrackId() < b->GetTrackId() : a->GetTrackId() > b->GetTrackId();
+    });
 }
+
+void CTrackImageDrawObject::SetHorizontalRange(int blockWidth)
+{
+    QScrollBar* bar = HorizontalBar();
+    if (!bar)
+        return;
+    const int clientWidth = GetClientRect().width();
+    HorzScrollInfo = HorizontalScrollInfo(clientWidth, blockWidth, HorzScroll);
+    ApplyScrollInfo(*bar, HorzScrollInfo);
+    // A wider client leaves less to scroll: the view never stays beyond what
+    // the bar allows; a block that fits goes back to 0.
+    HorzScroll = clientWidth < blockWidth ? std::min(HorzScroll, bar->value()) : 0;
+}
+
+bool CTrackImageDrawObject::HorizontalBarCanScroll() const
+{
+    return HorizontalBar() && CanScroll(HorzScrollInfo);
+}
+
+void CTrackImageDrawObject::MoveTrackWindows()
+{
+    for (CTrack* track : AllTracks) {
+        if (track->HasReader())
+            track->SetCurrentFrame(CurrentImage);
+    }
+}
+
+void CTrackImageDrawObject::RepaintNow()
+{
+    if (Window)
+        Window->viewport()->repaint();
+}
+
+void CTrackImageDrawObject::ScrollTo(int h, int n, int o, int d)
+{
+    if (!ReferenceTrack)
+        return;
+    const ImagePosition target = ScrollRows(h, ImagePosition{n, o}, d, TotalFrames);
+    if (target.image != CurrentImage) {
+        CurrentImage = target.image;
+        MoveTrackWindows();
+        if (QScrollBar* bar = VerticalBar())
+            bar->setValue(CurrentImage);
+    }
+    CurrentOffset = target.offset;
+    ReportCurrentImage();
+    Repaint();
+}
+
+void CTrackImageDrawObject::CentreOnPoint(CTrack& track, int image, QPoint framePoint)
+{
+    if (!ReferenceTrack)
+        return;
+    const ImagePosition target = CentreOnRow(ReferenceTrack->GetFrameHeight(), Zoom, FramesPerScreen,
+                                             GetClientRect().height(), image, framePoint.y());
+    GoToImage(target.image, 1);
+    CurrentOffset = CentredOffset(CurrentImage, target.offset, TotalFrames);
+    if (HorizontalBarCanScroll()) {
+        QScrollBar* bar = HorizontalBar();
+        bar->setValue(CentredHorzPosition(framePoint.x(), Zoom, GetTrackScale(track.GetTrackId()), track.GetX(),
+                                          HorzScrollInfo.page));
+        HorzScroll = bar->value();
+    }
+    ReportCurrentImage();
+    // GoToImage drew the picture before the offset and the bar moved.
+    Repaint();
+}
+
+bool CTrackImageDrawObject::ToggleZoomAt(QPoint pointer)
+{
+    if (ZoomToggle) {
+        ZoomToggle = 0;
+        SetZoom(SavedZoom);
+        CurrentOffset = SavedOffset;
+        ReportCurrentImage();
+        Repaint();
+        return true;
+    }
+    const FrameHit hit = FrameAt(pointer);
+    if (!hit.track)
+        return false;
+    SavedZoom = Zoom;
+    SavedOffset = CurrentOffset;
+    SavedImage = CurrentImage;
+    SetZoom(1.0);
+    CentreOnPoint(*hit.track, hit.frameNo, hit.framePoint);
+    ZoomToggle = 1;
+    return true;
+}
+
+CTrackImageDrawObject::FrameHit CTrackImageDrawObject::FrameAt(QPoint pointer)
+{
+    if (!ReferenceTrack)
+        return {};
+    const int rows = VisibleRowCount(FramesPerScreen, CurrentOffset);
+    for (CTrack* track : VisibleTracks) {
+        if (!track->HasReader())
+            continue;
+        const double scale = GetTrackScale(track->GetTrackId());
+        const int x = track->GetX() - HorzScroll;
+        const int width = ColumnWidth(track->GetFrameWidth(), Zoom, scale);
+        const int rowHeight = TruncateToInt(Zoom * track->GetFrameHeight());
+        if (pointer.x() < x || pointer.x() >= x + width)
+            continue;
+        for (int k = 0; k < rows; ++k) {
+            const int rowY = RowTop(track->GetY(), Zoom, CurrentOffset, k, track->GetFrameHeight());
+            if (pointer.y() < rowY || pointer.y() >= rowY + rowHeight)
+                continue;
+            CFrameSlot& slot = track->SlotAt(k);
+            int frameNo = 0;
+            {
+                std::lock_guard lock(slot.Lock);
+                frameNo = slot.FrameNo;
+            }
+            // A slot that never held a frame (a closed channel) has nothing
+            // to zoom onto.
+            if (frameNo < 1)
+                continue;
+            return FrameHit{track, frameNo, FramePointAt(pointer, QPoint(x, rowY), Zoom, scale)};
+        }
+    }
+    return {};
+}
+
+void CTrackImageDrawObject::StartDragScroll(QPoint pressPoint)
+{
+    if (!ReferenceTrack || !Window)
+        return;
+    QWidget* grabber = QWidget::mouseGrabber();
+    if (grabber && grabber != Viewport())
+        return;
+    EndRunningLoop();
+    ClearToolTips();
+    const bool canScrollAcross = HorizontalBarCanScroll();
+    const int h = ReferenceTrack->GetFrameHeight();
+    const int startOffset = CurrentOffset;
+    const int startImage = CurrentImage;
+    const int startBar = HorizontalBar()->value();
+    DragScroller->Start(Viewport(), [=, this](QPoint pointer) {
+        ScrollTo(h, startImage, startOffset, TruncateToInt((pressPoint.y() - pointer.y()) / Zoom));
+        if (canScrollAcross) {
+            QScrollBar* bar = HorizontalBar();
+            bar->setValue(pressPoint.x() + startBar - pointer.x());
+            HorzScroll = bar->value();
+        }
+    });
+}
+
+CCaptureLoop* CTrackImageDrawObject::RunningLoop() const
+{
+    for (CCaptureLoop* loop : std::initializer_list<CCaptureLoop*>{AutoPager.get(), SmoothScroller.get(), DragScroller.get()}) {
+        if (loop->IsRunning())
+            return loop;
+    }
+    return nullptr;
+}
+
+void CTrackImageDrawObject::EndRunningLoop()
+{
+    if (CCaptureLoop* loop = RunningLoop())
+        loop->Stop();
+}
+
+// ------------------------------------------- joins of the parts to come
 
 void CTrackImageDrawObject::RecreateRenderEngine()
 {
@@ -1121,10 +1456,13 @@ void CTrackImageDrawObject::ReleaseRenderEngine()
 
 void CTrackImageDrawObject::EndMeasurement()
 {
-    // Ending a measurement in progress comes with the defect overlay.
+    RulerText.clear();
+    RulerState = 0;
+    for (CTrack* track : VisibleTracks)
+        track->SetRulerLine(QLine());
 }
 
-void CTrackImageDrawObject::CenterOnFault(CTrack&, const _FAULT_&)
+void CTrackImageDrawObject::CenterOnFault(CTrack& track, const _FAULT_& fault)
 {
-    // Centring the view on the defect comes with the view's scrolling.
+    CentreOnPoint(track, fault.FaultImage, QPoint(fault.FaultX, fault.FaultY));
 }

@@ -17,6 +17,7 @@
 #include "IImageWnd.h"
 #include "IProcess.h"
 #include "LumetraImageApi.h"
+#include "ScrollInfo.h"
 
 #include <QCursor>
 #include <QFont>
@@ -27,8 +28,12 @@
 #include <optional>
 #include <vector>
 
+class CAutoPager;
+class CCaptureLoop;
+class CDragScroller;
 class CEmptyStatePainter;
 class CRenderEngineHost;
+class CSmoothScroller;
 class CImageCoreWindow;
 class CRepaintThread;
 class CTrack;
@@ -36,7 +41,6 @@ class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 class QScrollBar;
-struct ScrollInfo;
 
 class LUMETRAIMAGE_API CTrackImageDrawObject : public IProcess, public IImageWnd, public ILumetraDrawControlCore
 {
@@ -155,10 +159,19 @@ public:
     // Events of the window (CImageCoreWindow forwards them).
     void PaintWindow(QPainter& painter, const QRect& clientRect);
     void OnWindowResized();
+    // A running capture loop sees the event first. Otherwise a left press
+    // takes the focus and, outside ruler mode, starts scrolling by dragging;
+    // a left double-click zooms onto the frame point under the pointer and
+    // back.
     void OnWindowMouseEvent(QMouseEvent* event);
-    // True when the control used the key; other keys go on to the program.
+    // Presses and releases. True when the control used the key (a running
+    // capture loop takes what ends it); other keys go on to the program.
     bool OnWindowKeyEvent(QKeyEvent* event);
-    void OnWindowScrolled();
+    // A scroll bar's line, page, thumb or end action (QAbstractSlider::
+    // SliderAction), before the bar takes the position: the control sets the
+    // position it wants and moves the view there.
+    void OnVerticalScrollAction(int action);
+    void OnHorizontalScrollAction(int action);
 
     // View state, for the layout, the overlay and the renderer (and tests).
     bool HasWindow() const;
@@ -190,6 +203,15 @@ public:
     QFont GetLargeTextFont() const;
     // The pointer shape while dragging defects; none when Move.png is missing.
     std::optional<QCursor> GetMoveCursor() const;
+    // The pointer shape of automatic paging: AutoScroll.png, else the
+    // vertical sizing arrow.
+    QCursor GetAutoPageCursor() const;
+    // HorzScroll itself (GetHorzScroll answers it negated for the tracks).
+    int GetHorzScrollPosition() const;
+    // 1 while the double-click zoom can be toggled back.
+    int GetZoomToggle() const;
+    // True while automatic paging, arrow-key scrolling or dragging runs.
+    bool IsCaptureLoopRunning() const;
 
 private:
     // Window creation
@@ -206,14 +228,43 @@ private:
     void ReportCurrentImage();
     void SetVerticalScrollInfo(const ScrollInfo& info);
     QScrollBar* VerticalBar() const;
+    QScrollBar* HorizontalBar() const;
+    QWidget* Viewport() const;
     _track_scale_info_* FindTrackScale(int trackId);
     CTrack* FirstTrackWithId(int trackId) const;
     void RebuildVisibleTracks();
     void ReleaseAllTracks();
     void ResetViewState();
 
-    // Joins of the parts still to come: empty until they exist.
+    // Layout and scrolling
     void SortVisibleTracks();
+    void SetHorizontalRange(int blockWidth);
+    bool HorizontalBarCanScroll() const;
+    // Every track with a reader moves its window of frames to CurrentImage.
+    void MoveTrackWindows();
+    // Redraws at once (the frames are loaded on this thread already).
+    void RepaintNow();
+    // Row-wise scrolling from image n, offset o by d rows of frames h rows
+    // tall; reports and repaints.
+    void ScrollTo(int h, int n, int o, int d);
+    void CentreOnPoint(CTrack& track, int image, QPoint framePoint);
+    // Zooms onto the frame point under the pointer, or back; false when the
+    // pointer is on no frame and the toggle is not set.
+    bool ToggleZoomAt(QPoint pointer);
+    // The first visible channel (display order) with a frame row under the
+    // pointer: its track, frame number and point in frame pixels.
+    struct FrameHit
+    {
+        CTrack* track = nullptr;
+        int frameNo = 0;
+        QPoint framePoint;
+    };
+    FrameHit FrameAt(QPoint pointer);
+    void StartDragScroll(QPoint pressPoint);
+    CCaptureLoop* RunningLoop() const;
+    void EndRunningLoop();
+
+    // Joins of the parts still to come, and of the renderer.
     void RecreateRenderEngine();
     void ReleaseRenderEngine();
     void ApplyImageAdjust(const _IMAGE_ADJUST_STRUCT_& adjust, bool toneChanged, bool clarityChanged);
@@ -262,6 +313,13 @@ private:
     _FAULT_ DragFault;
     int RulerState = 0;
     QString RulerText;
+    // The horizontal bar as Layout last set it (its page tells what scrolls).
+    ScrollInfo HorzScrollInfo;
+    // Double-click zoom: set after zooming onto a point, with what to go back to.
+    int ZoomToggle = 0;
+    double SavedZoom = 0.0;
+    int SavedOffset = 0;
+    int SavedImage = 1;
 
     // Resources
     IImageNotifyInterface* Notify = nullptr;
@@ -270,7 +328,12 @@ private:
     QFont SmallTextFont;
     QFont LargeTextFont;
     std::optional<QCursor> MoveCursor;
+    QCursor AutoPageCursor{Qt::SizeVerCursor};
     std::unique_ptr<CEmptyStatePainter> EmptyState;
     std::unique_ptr<CRenderEngineHost> EngineHost;
     std::unique_ptr<CRepaintThread> RepaintThread;
+    // Capture loops: at most one runs at a time.
+    std::unique_ptr<CAutoPager> AutoPager;
+    std::unique_ptr<CSmoothScroller> SmoothScroller;
+    std::unique_ptr<CDragScroller> DragScroller;
 };

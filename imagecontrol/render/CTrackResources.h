@@ -4,7 +4,9 @@
 // Created when the track opens with an engine, released when it closes.
 // User-interface thread (the track opens on the task loader's worker while
 // the user interface waits). Cost: two tiny textures, eight primitives.
+// Errors: none of its own; what the engine refuses simply draws nothing.
 
+#include <array>
 #include <cstdint>
 
 class CGpuEngine;
@@ -24,6 +26,8 @@ public:
     static constexpr uint32_t DividerColor = 0xFF00FF00u;
     static constexpr uint32_t RulerColor = 0xFF00FF00u;
     static constexpr uint32_t LockColor = 0xFF1284FFu;
+    // The divider's usual shape is a tick this long at the top left of a row.
+    static constexpr int DividerTickLength = 4;
 
     explicit CTrackResources(CGpuEngine& engine);
     ~CTrackResources();
@@ -46,6 +50,8 @@ public:
 
 private:
     void FillIcons();
+    void SetUpPrimitives();
+    std::array<CGpuPrimitive**, 8> Primitives();
 
     CGpuEngine& engine_;
     CGpuTexture* stateIcons_ = nullptr;

@@ -1,11 +1,14 @@
 #pragma once
 // The control's own message box (caption "提示", information icon, no owner),
 // with a seam so tests can read a message instead of answering a dialog.
-// User-interface thread.
+// User-interface thread. ShowControlMessage blocks in the dialog until the
+// user answers it (or returns at once through the seam).
+
+#include "LumetraImageApi.h"
 
 #include <QString>
 #include <functional>
 
-void ShowControlMessage(const QString& text);
+LUMETRAIMAGE_API void ShowControlMessage(const QString& text);
 // Replaces the dialog by `handler` (an empty function restores the dialog).
-void SetControlMessageHandler(std::function<void(const QString&)> handler);
+LUMETRAIMAGE_API void SetControlMessageHandler(std::function<void(const QString&)> handler);

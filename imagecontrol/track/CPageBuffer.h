@@ -6,10 +6,12 @@
 // Not thread-safe: its owner guards it. Allocation failure leaves it empty
 // (Data() null, Size() 0).
 
+#include "LumetraImageApi.h"
+
 #include <cstddef>
 #include <cstdint>
 
-class CPageBuffer
+class LUMETRAIMAGE_API CPageBuffer
 {
 public:
     CPageBuffer() = default;

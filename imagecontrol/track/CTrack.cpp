@@ -1,6 +1,10 @@
 #include "CTrack.h"
+#include "CFrameLoader.h"
 #include "CTrackResources.h"
+#include "FrameSlotLoading.h"
 
+#include "CGpuEngine.h"
+#include "CGpuTexture.h"
 #include "IDataReaderInterface.h"
 #include "IImageWnd.h"
 #include "ImageControlLog.h"
@@ -8,10 +12,25 @@
 #include <QAbstractScrollArea>
 #include <QWidget>
 #include <algorithm>
+#include <string>
 
-class CFrameLoader {};
+namespace {
+
+// Frames per screen beyond any the control allows; only guards the ring
+// against a nonsense value.
+constexpr int LargestFramesPerScreen = 64;
+// GetFrameGray resamples frames of another size; this bounds what a damaged
+// header can make it allocate.
+constexpr int LargestGraySide = 8192;
+
+} // namespace
+
 CTrack::CTrack() = default;
-CTrack::~CTrack() = default;
+
+CTrack::~CTrack()
+{
+    CloseTrack();
+}
 
 void CTrack::SetTrackInfo(int trackId, const QString& name)
 {
@@ -21,7 +40,20 @@ void CTrack::SetTrackInfo(int trackId, const QString& name)
 
 void CTrack::SetReader(IDataReaderInterface* reader)
 {
+    if (reader == Reader)
+        return;
+    const bool loading = Loader && Loader->IsRunning();
+    // The loader reads through the reader: it must not see it change.
+    StopLoader();
     Reader = reader;
+    // Frames held came from the other reader.
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        GiveBackFrameSlot(*slot);
+    }
+    if (loading && Reader)
+        StartLoader();
+    RefreshFrames();
 }
 
 void CTrack::SetTrackDefine(const _TRACK_DEFINE_STRUCT_& define)
@@ -59,18 +91,32 @@ int CTrack::OpenTrack()
 {
     if (!Reader)
         return 0;
+    if (IsOpen())
+        CloseTrack();
     const int width = Reader->GetFrameWidth();
     const int height = Reader->GetFrameHeight();
-    if (width <= 0 || height <= 0) {
+    if (!IsUsableFrameSize(width, height)) {
         qCWarning(lcImageControl).nospace() << "channel " << TrackID << ": the reader reports a frame size of "
                                             << width << " x " << height << "; the channel stays closed";
         return 0;
     }
     FrameWidth = width;
     FrameHeight = height;
-    // The cache of decoded frames, the engine resources and the loader thread
-    // are set up here once frame loading and rendering exist.
-    return 1;
+    const int frames = FramesPerScreenOfOwner();
+    WindowFrames = frames;
+    if (!BuildFrameCache(RequiredRingSize(frames))) {
+        qCWarning(lcImageControl).nospace() << "channel " << TrackID << ": no memory for frames of " << width
+                                            << " x " << height << "; the channel stays closed";
+        CloseTrack();
+        return 0;
+    }
+    if (Engine)
+        CreateEngineObjects();
+    if (Owner && Owner->GetThreadLoad() == 1)
+        StartLoader();
+    RefreshFrames();
+    // Without an engine nothing can be drawn yet, but the frames are cached.
+    return Engine ? 1 : 0;
 }
 
 void CTrack::SetFaults(const std::vector<_FAULT_>& faults)
@@ -92,15 +138,21 @@ int CTrack::ClearFaults()
 
 void CTrack::CloseTrack()
 {
-    // Stopping the loader thread and freeing the frame cache and the engine
-    // resources join here once they exist.
+    // The loader uses the slots and their textures: it goes first.
+    StopLoader();
+    Loader.reset();
+    ReleaseEngineObjects();
+    FreeFrameCache();
     FrameHeight = 0;
     FrameWidth = 0;
+    std::lock_guard lock(WindowLock);
     CurrentFrame = 1;
+    RingStart = 0;
 }
 
 void CTrack::Release()
 {
+    StopLoader();
     Reader = nullptr;
     Faults.clear();
     CloseTrack();
@@ -119,8 +171,15 @@ IImageWnd* CTrack::GetOwner() const
 
 void CTrack::SetCurrentFrame(int frame)
 {
-    // Moving the ring of cached frames along joins here with the frame cache.
-    CurrentFrame = frame;
+    {
+        std::lock_guard lock(WindowLock);
+        const int old = CurrentFrame;
+        CurrentFrame = frame;
+        const int size = GetRingSize();
+        // The ring turns with the window, so a frame keeps its slot.
+        if (size > 0)
+            RingStart = (RingStart + (frame - old) % size + size) % size;
+    }
     RefreshFrames();
 }
 
@@ -131,7 +190,19 @@ int CTrack::GetCurrentFrame() const
 
 void CTrack::RefreshFrames()
 {
-    // Loading the frames around CurrentFrame comes with the frame cache.
+    if (!Reader || !IsOpen())
+        return;
+    const int frames = FramesPerScreenOfOwner();
+    if (!GrowRingIfNeeded(frames))
+        return;
+    WindowFrames = frames;
+    if (Loader && Loader->IsRunning()) {
+        Loader->RequestLoad();
+        return;
+    }
+    const WindowPosition window = SnapshotWindow();
+    LoadWindowNow(window);
+    GiveBackSlotsOutside(window);
 }
 
 int CTrack::GetFrameCount() const
@@ -252,23 +323,376 @@ void CTrack::InvalidateOwner() const
         window->update();
 }
 
-// ---- placeholders until the frame cache is written
-int CTrack::GetRingSize() const { return static_cast<int>(FrameCache.size()); }
-int CTrack::GetRingStart() const { return RingStart; }
-CFrameSlot& CTrack::SlotAt(int windowIndex) { const int n = GetRingSize(); return *FrameCache[((windowIndex + RingStart) % n + n) % n]; }
-int CTrack::GetCurrentKm() { return 0; }
-int CTrack::GetCurrentM() { return 0; }
-void CTrack::SetEngine(CGpuEngine* engine) { Engine = engine; }
-CGpuEngine* CTrack::GetEngine() const { return Engine; }
-CTrackResources* CTrack::GetResources() const { return Resources.get(); }
-void CTrack::ResetDevice() {}
-void CTrack::SetPalette(const TrackPalette& palette) { std::lock_guard lock(PaletteLock); Palette = palette; }
-TrackPalette CTrack::GetPalette() const { std::lock_guard lock(PaletteLock); return Palette; }
-void CTrack::ToggleFlip() { Flipped = !Flipped; }
-int CTrack::GetFlipped() const { return Flipped; }
-bool CTrack::GetFrameGray(int, FrameRaster&) { return false; }
-QRect CTrack::GetBox() const { return Box; }
-void CTrack::SetBox(const QRect& box) { Box = box; }
-QLine CTrack::GetRulerLine() const { return RulerLine; }
-void CTrack::SetRulerLine(const QLine& line) { RulerLine = line; }
-void CTrack::OffsetPosition(int dx, int dy) { X += dx; Y += dy; }
+
+void CTrack::OffsetPosition(int dx, int dy)
+{
+    X += dx;
+    Y += dy;
+}
+
+QRect CTrack::GetBox() const
+{
+    return Box;
+}
+
+void CTrack::SetBox(const QRect& box)
+{
+    Box = box;
+}
+
+QLine CTrack::GetRulerLine() const
+{
+    return RulerLine;
+}
+
+void CTrack::SetRulerLine(const QLine& line)
+{
+    RulerLine = line;
+}
+
+// ------------------------------------------------------------ frame ring
+
+int CTrack::GetRingSize() const
+{
+    return static_cast<int>(FrameCache.size());
+}
+
+int CTrack::GetRingStart() const
+{
+    return RingStart;
+}
+
+CFrameSlot& CTrack::SlotAt(int windowIndex)
+{
+    const int size = GetRingSize();
+    if (size == 0)
+        return ClosedSlot;
+    return *FrameCache[((windowIndex + RingStart) % size + size) % size];
+}
+
+CFrameSlot& CTrack::SlotOf(const WindowPosition& window, int windowIndex)
+{
+    const int size = GetRingSize();
+    return *FrameCache[((windowIndex + window.RingStart) % size + size) % size];
+}
+
+int CTrack::GetCurrentKm()
+{
+    CFrameSlot& slot = SlotAt(0);
+    std::lock_guard lock(slot.Lock);
+    return slot.FrameKm;
+}
+
+int CTrack::GetCurrentM()
+{
+    CFrameSlot& slot = SlotAt(0);
+    std::lock_guard lock(slot.Lock);
+    return slot.FrameM;
+}
+
+bool CTrack::IsOpen() const
+{
+    return !FrameCache.empty();
+}
+
+int CTrack::RequiredRingSize(int framesPerScreen) const
+{
+    return std::max(MinimumRingSize, framesPerScreen + 4);
+}
+
+int CTrack::FramesPerScreenOfOwner() const
+{
+    // Before the settings arrive the control answers 0; a window of one
+    // frame still loads what the first row shows.
+    const int frames = Owner ? Owner->GetFramesPerScreen() : 1;
+    return std::clamp(frames, 1, LargestFramesPerScreen);
+}
+
+CTrack::WindowPosition CTrack::SnapshotWindow() const
+{
+    std::lock_guard lock(WindowLock);
+    return WindowPosition{CurrentFrame, RingStart, WindowFrames};
+}
+
+bool CTrack::BuildFrameCache(int ringSize)
+{
+    FrameCache.clear();
+    for (int i = 0; i < ringSize; ++i) {
+        auto slot = std::make_unique<CFrameSlot>();
+        if (!ReserveFrameSlot(*slot, FrameWidth, FrameHeight)) {
+            FrameCache.clear();
+            return false;
+        }
+        FrameCache.push_back(std::move(slot));
+    }
+    std::lock_guard lock(WindowLock);
+    RingStart = 0;
+    return true;
+}
+
+void CTrack::FreeFrameCache()
+{
+    // Slots free their buffers as they go; textures were released before.
+    FrameCache.clear();
+}
+
+bool CTrack::GrowRingIfNeeded(int framesPerScreen)
+{
+    const int size = RequiredRingSize(framesPerScreen);
+    if (size <= GetRingSize())
+        return true;
+    const bool loading = Loader && Loader->IsRunning();
+    StopLoader();
+    ReleaseEngineObjects();
+    if (!BuildFrameCache(size)) {
+        qCWarning(lcImageControl).nospace() << "channel " << TrackID << ": no memory for " << size
+                                            << " frames; the channel closes";
+        CloseTrack();
+        return false;
+    }
+    if (Engine)
+        CreateEngineObjects();
+    if (loading)
+        StartLoader();
+    return true;
+}
+
+// ------------------------------------------------------- engine objects
+
+void CTrack::SetEngine(CGpuEngine* engine)
+{
+    if (!engine) {
+        StopLoader();
+        Reader = nullptr;
+        Faults.clear();
+        CloseTrack();
+        Engine = nullptr;
+        return;
+    }
+    if (engine == Engine)
+        return;
+    // Objects of another engine belong to it and go back there first.
+    ReleaseEngineObjects();
+    Engine = engine;
+    if (IsOpen())
+        CreateEngineObjects();
+}
+
+CGpuEngine* CTrack::GetEngine() const
+{
+    return Engine;
+}
+
+CTrackResources* CTrack::GetResources() const
+{
+    return Resources.get();
+}
+
+void CTrack::CreateEngineObjects()
+{
+    Resources = std::make_unique<CTrackResources>(*Engine);
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        CreateSlotTexture(*slot);
+    }
+}
+
+void CTrack::CreateSlotTexture(CFrameSlot& slot)
+{
+    if (slot.Texture)
+        Engine->ReleaseObject(slot.Texture);
+    slot.Texture = Engine->CreateTexture();
+    slot.Texture->Create(FrameWidth, FrameHeight);
+    if (slot.Valid && !UploadSlot(slot))
+        slot.Valid = 0;
+}
+
+void CTrack::ReleaseEngineObjects()
+{
+    Resources.reset();
+    if (!Engine)
+        return;
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        if (slot->Texture)
+            Engine->ReleaseObject(slot->Texture);
+        slot->Texture = nullptr;
+    }
+}
+
+void CTrack::ResetDevice()
+{
+    if (!Engine)
+        return;
+    if (Resources)
+        Resources->ResetDevice();
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        if (!slot->Texture)
+            continue;
+        slot->Texture->Reset();
+        if (slot->Valid && !UploadSlot(*slot))
+            slot->Valid = 0;
+    }
+}
+
+// ------------------------------------------------------- palette, flip
+
+void CTrack::SetPalette(const TrackPalette& palette)
+{
+    {
+        std::lock_guard lock(PaletteLock);
+        Palette = palette;
+    }
+    if (!Reader || Visible != 1)
+        return;
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        if (slot->Valid && slot->Texture && !UploadSlot(*slot))
+            slot->Valid = 0;
+    }
+}
+
+TrackPalette CTrack::GetPalette() const
+{
+    std::lock_guard lock(PaletteLock);
+    return Palette;
+}
+
+void CTrack::ToggleFlip()
+{
+    Flipped = Flipped ? 0 : 1;
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        if (slot->Valid && !UploadSlot(*slot))
+            slot->Valid = 0;
+    }
+}
+
+int CTrack::GetFlipped() const
+{
+    return Flipped;
+}
+
+bool CTrack::GetFrameGray(int frame, FrameRaster& raster)
+{
+    raster.Width = FrameWidth;
+    raster.Height = FrameHeight;
+    raster.Stride = FrameStride(FrameWidth);
+    raster.Bits.assign(static_cast<size_t>(raster.Stride) * raster.Height, 0);
+    if (!Reader || !IsOpen())
+        return false;
+    std::vector<uint8_t> jpeg(FrameSlotBufferBytes(FrameWidth, FrameHeight));
+    int bytes = 0;
+    const int capacity = static_cast<int>(jpeg.size());
+    if (!Reader->ReadFrame(frame, reinterpret_cast<char*>(jpeg.data()), capacity, &bytes, nullptr, nullptr) ||
+        bytes < 1 || bytes > capacity)
+        return false;
+    std::string error;
+    const int maxWidth = std::max(FrameWidth, LargestGraySide);
+    const int maxHeight = std::max(FrameHeight, LargestGraySide);
+    FrameRaster decoded = raster;
+    if (!DecodeFrameGrayInto(jpeg.data(), static_cast<size_t>(bytes), maxWidth, maxHeight, decoded, &error)) {
+        qCDebug(lcImageControl).nospace() << "channel " << TrackID << ": frame " << frame
+                                          << " gives no grey image: " << error.c_str();
+        return false;
+    }
+    raster = std::move(decoded);
+    return true;
+}
+
+// --------------------------------------------------------- frame loading
+
+void CTrack::StartLoader()
+{
+    if (!Loader)
+        Loader = std::make_unique<CFrameLoader>([this](const CFrameLoader& loader) { LoadPass(loader); });
+    Loader->Start();
+}
+
+void CTrack::StopLoader()
+{
+    if (Loader)
+        Loader->Stop();
+}
+
+void CTrack::LoadWindowNow(const WindowPosition& window)
+{
+    for (int i = -2; i <= window.Frames + 1; ++i) {
+        CFrameSlot& slot = SlotOf(window, i);
+        std::lock_guard lock(slot.Lock);
+        const int frame = window.Frame + i;
+        // A frame that failed keeps its number and is not read again until
+        // the window moves away and back.
+        if (slot.FrameNo == frame)
+            continue;
+        slot.FrameNo = frame;
+        slot.Valid = LoadSlot(slot) ? 1 : 0;
+    }
+}
+
+void CTrack::LoadPass(const CFrameLoader& loader)
+{
+    const WindowPosition window = SnapshotWindow();
+    for (int i = -2; i <= window.Frames + 1; ++i) {
+        CFrameSlot& slot = SlotOf(window, i);
+        std::lock_guard lock(slot.Lock);
+        if (slot.FrameNo != window.Frame + i || slot.FrameNo < 1)
+            slot.Valid = 0;
+    }
+    // Invalid slots (frames outside the file, unreadable frames) are tried
+    // again on every request.
+    for (int i = -2; i <= window.Frames + 1; ++i) {
+        if (loader.QuitRequested())
+            return;
+        CFrameSlot& slot = SlotOf(window, i);
+        std::lock_guard lock(slot.Lock);
+        if (slot.Valid)
+            continue;
+        slot.FrameNo = window.Frame + i;
+        slot.Valid = LoadSlot(slot) ? 1 : 0;
+    }
+    // After a move the slots outside are the next pass's to judge.
+    if (SnapshotWindow() == window)
+        GiveBackSlotsOutside(window);
+    if (Owner)
+        Owner->SignalRepaint();
+}
+
+bool CTrack::LoadSlot(CFrameSlot& slot)
+{
+    std::string error;
+    const bool loaded = ReadSlotFrame(slot, *Reader, &error) && DecodeSlotFrame(slot, FrameWidth, FrameHeight, &error);
+    // Decoded rows are all that is kept of a frame.
+    slot.Jpeg.Discard();
+    if (loaded && UploadSlot(slot))
+        return true;
+    if (!error.empty() && slot.FrameNo >= 1 && slot.FrameNo <= Reader->GetFrameCount())
+        qCDebug(lcImageControl).nospace() << "channel " << TrackID << ": frame " << slot.FrameNo
+                                          << " not loaded: " << error.c_str();
+    return false;
+}
+
+bool CTrack::UploadSlot(CFrameSlot& slot)
+{
+    // A copy per build: a palette being replaced is never read half-written.
+    const TrackPalette palette = GetPalette();
+    std::string error;
+    if (UploadSlotBitmap(slot, palette, Flipped != 0, &error))
+        return true;
+    qCWarning(lcImageControl).nospace() << "channel " << TrackID << ": frame " << slot.FrameNo
+                                        << " not shown: " << error.c_str();
+    return false;
+}
+
+void CTrack::GiveBackSlotsOutside(const WindowPosition& window)
+{
+    // The ring may hold more slots than the window spans; the rest keep no
+    // memory until the window reaches them.
+    const int size = GetRingSize();
+    for (int i = window.Frames + 2; i <= size - 3; ++i) {
+        CFrameSlot& slot = SlotOf(window, i);
+        std::lock_guard lock(slot.Lock);
+        GiveBackFrameSlot(slot);
+    }
+}

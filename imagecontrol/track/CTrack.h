@@ -2,13 +2,16 @@
 // One channel column of the image display control. The task loader fills it
 // through ITrackInterface; the control owns it after AddTrack and reaches it
 // through the operations below. It holds the channel's reader (lent, never
-// freed), identity, definition, position and defects; the cache of decoded
-// frames and the engine resources join it with the frame loading and the
-// renderer.
+// freed), identity, definition, position and defects, the ring of decoded
+// frames around the current frame, the channel's palette and flip, and its
+// engine objects.
 //
 // Threads: the task loader's worker fills and adds a track while the user
-// interface waits; afterwards only the user-interface thread calls it.
-// Operations are cheap unless noted; errors answer 0 / false / null.
+// interface waits; afterwards only the user-interface thread calls it. With
+// the control's ThreadLoad at 1 when the track opens, one loader thread of
+// its own reads and decodes frames; it takes each slot's lock while it writes
+// the slot, so readers of a slot lock it too. Operations are cheap unless
+// noted; errors answer 0 / false / null and leave the track usable.
 
 #include "CFrameSlot.h"
 #include "ITrackInterface.h"
@@ -18,6 +21,7 @@
 #include <QLine>
 #include <QRect>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -38,6 +42,9 @@ public:
 
     // ITrackInterface
     void SetTrackInfo(int trackId, const QString& name) override;
+    // A running loader is stopped (joined) while the reader is swapped and
+    // started again when there is a new one; an open track drops the frames
+    // it holds and fetches its window from the new reader.
     void SetReader(IDataReaderInterface* reader) override;
     void SetTrackDefine(const _TRACK_DEFINE_STRUCT_& define) override;
     int GetTrackId() override;
@@ -45,50 +52,70 @@ public:
     int GetTag() override;
     void SetFastenSize(int cx, int cy) override;
     int GetChannelId() override;
-    // 0 without a reader or when the reader reports no frame size; otherwise
-    // takes the frame size from the reader and answers 1.
+    // Takes the frame size from the reader, reserves the ring of slots
+    // (address space only: pages count once written), creates the engine
+    // objects, starts the loader thread when the control's ThreadLoad is 1 and
+    // fetches the first window of frames (synchronously without a loader:
+    // a decode per frame). Answers 1 when ready; 0 without a reader, when the
+    // reader reports no usable frame size or the buffers cannot be reserved
+    // (the track stays closed), and 0 without an engine, in which case the
+    // frames are still cached and loaded so the track works once an engine
+    // comes (SetEngine). An open track is closed and opened again.
     int OpenTrack() override;
     void SetFaults(const std::vector<_FAULT_>& faults) override;
     void AppendFault(const _FAULT_& fault) override;
     // Empties the defects and invalidates the control; answers 1.
     int ClearFaults() override;
+    // Stops and joins the loader thread, releases the engine objects and the
+    // slots. Idempotent.
     void CloseTrack() override;
+    // Stops the loader, forgets the reader (which stays alive), empties the
+    // defects, closes and deletes the track.
     void Release() override;
 
     // Used by the control.
 
-    // The ring of cached frames. It has at least MinimumRingSize slots and
-    // always F + 4 (F = frames per screen), so every window position finds
-    // its own slot. Window index i (−2 … F + 1) holds frame CurrentFrame + i.
+    // The ring of cached frames: max(MinimumRingSize, F + 4) slots (F =
+    // frames per screen), so every window position finds its own slot.
+    // Window index i (−2 … F + 1) holds frame CurrentFrame + i. 0 closed.
     static constexpr int MinimumRingSize = 10;
     int GetRingSize() const;
     int GetRingStart() const;
     // The slot of window index i: (i + RingStart + size) mod size. The caller
-    // locks it (slot.Lock) before reading it.
+    // locks it (slot.Lock) before reading it. A closed track answers an
+    // empty, invalid slot of its own.
     CFrameSlot& SlotAt(int windowIndex);
-    // FrameKm / FrameM of the slot at RingStart (under its lock).
+    // FrameKm / FrameM of the slot at RingStart (under its lock); 0 closed.
     int GetCurrentKm();
     int GetCurrentM();
 
-    // The rendering engine (not owned). Given none, the track also forgets
-    // its reader, empties its defects and closes, as the engine's release
-    // demands; given one, it only stores it (OpenTrack creates resources).
+    // The rendering engine (not owned). Given none, the track stops its
+    // loader, forgets its reader, empties its defects and closes, as the
+    // engine's release demands. Given one, it stores it; an open track also
+    // creates its engine objects there and uploads the frames it holds
+    // (otherwise OpenTrack does).
     void SetEngine(CGpuEngine* engine);
     CGpuEngine* GetEngine() const;
     // Icons and outlines drawn by the track; null without an engine.
     CTrackResources* GetResources() const;
     // After the engine's device was reset: primitives and icons refilled,
-    // every slot texture reset and re-uploaded under its lock.
+    // every slot texture reset and re-uploaded under its lock (a bitmap
+    // build per held frame).
     void ResetDevice();
 
     // Grey map and mirror (user-interface thread); both re-apply themselves
-    // to the cached frames under the slot locks.
+    // to the frames held, under the slot locks: a bitmap build and upload per
+    // frame with a texture. SetPalette re-applies only while the channel has
+    // a reader and is visible (Visible 1); later loads always use it.
     void SetPalette(const TrackPalette& palette);
     TrackPalette GetPalette() const;
     void ToggleFlip();
     int GetFlipped() const;
     // Frame `frame` decoded at the track's frame size into `raster`, which is
-    // zero-filled at that size first; false when it cannot be read.
+    // zero-filled at that size first (nearest neighbour from the decoded
+    // size, top row first). Reads and decodes on the calling thread. False,
+    // raster left zero-filled, when the track is closed or the frame cannot
+    // be read or decoded.
     bool GetFrameGray(int frame, FrameRaster& raster);
 
     // The box drawn with the right button and the measuring line: x in frame
@@ -100,9 +127,15 @@ public:
 
     void SetOwner(IImageWnd* owner);
     IImageWnd* GetOwner() const;
+    // Moves the window of cached frames to `frame` and fetches what it needs.
     void SetCurrentFrame(int frame);
     int GetCurrentFrame() const;
-    // Fetches the frames the window of cached frames needs.
+    // Fetches the frames the window of cached frames needs: with a loader
+    // thread it only wakes it (cheap); otherwise it reads and decodes the
+    // missing frames on the calling thread. Frames that cannot be loaded
+    // leave their slot invalid. The ring grows (loader stopped, slots
+    // emptied, loader restarted) when frames per screen outgrow it. Slots
+    // outside the window give their memory back after each load.
     void RefreshFrames();
     // The reader's frame count; 0 without a reader.
     int GetFrameCount() const;
@@ -131,9 +164,37 @@ public:
     bool UpdateFault(const _FAULT_& fault);
 
 private:
+    // Where the loader finds the window: read together, under WindowLock.
+    struct WindowPosition
+    {
+        int Frame = 1;      // CurrentFrame
+        int RingStart = 0;
+        int Frames = 1;     // frames per screen, at least 1
+        bool operator==(const WindowPosition&) const = default;
+    };
+
     void InvalidateOwner() const;
-    // Frame loading, decoding and bitmap building live in CTrack.cpp and the
-    // loader; their helpers are declared where the implementation needs them.
+    bool IsOpen() const;
+    int RequiredRingSize(int framesPerScreen) const;
+    int FramesPerScreenOfOwner() const;
+    WindowPosition SnapshotWindow() const;
+    CFrameSlot& SlotOf(const WindowPosition& window, int windowIndex);
+
+    bool BuildFrameCache(int ringSize);
+    void FreeFrameCache();
+    // False when the bigger ring could not be reserved (the track closed).
+    bool GrowRingIfNeeded(int framesPerScreen);
+    void CreateEngineObjects();
+    void CreateSlotTexture(CFrameSlot& slot);
+    void ReleaseEngineObjects();
+    void StartLoader();
+    void StopLoader();
+
+    void LoadWindowNow(const WindowPosition& window);
+    void LoadPass(const CFrameLoader& loader);
+    bool LoadSlot(CFrameSlot& slot);
+    bool UploadSlot(CFrameSlot& slot);
+    void GiveBackSlotsOutside(const WindowPosition& window);
 
     IDataReaderInterface* Reader = nullptr;
     QString TrackName;
@@ -141,7 +202,7 @@ private:
     int Visible = 1;
     _TRACK_DEFINE_STRUCT_ Definition;
     IImageWnd* Owner = nullptr;
-    int CurrentFrame = 1;
+    std::atomic<int> CurrentFrame = 1;
     int FrameHeight = 0;
     int FrameWidth = 0;
     int X = 0;
@@ -154,10 +215,13 @@ private:
     CGpuEngine* Engine = nullptr;
     std::unique_ptr<CTrackResources> Resources;
     std::vector<std::unique_ptr<CFrameSlot>> FrameCache;
-    int RingStart = 0;
+    CFrameSlot ClosedSlot;          // what SlotAt answers while closed
+    std::atomic<int> RingStart = 0;
+    std::atomic<int> WindowFrames = 1; // frames per screen the window spans
+    mutable std::mutex WindowLock;  // CurrentFrame and RingStart change together
     mutable std::mutex PaletteLock; // loaders copy the palette under it
     TrackPalette Palette = IdentityPalette();
-    int Flipped = 0;
+    std::atomic<int> Flipped = 0;
     QRect Box;
     QLine RulerLine;
     std::unique_ptr<CFrameLoader> Loader;

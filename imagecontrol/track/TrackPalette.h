@@ -3,6 +3,8 @@
 // stored as a bitmap palette entry (blue, green, red, 0). Builders are pure
 // and cheap; any thread.
 
+#include "LumetraImageApi.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -28,11 +30,11 @@ struct FrameRaster
 };
 
 // Bytes per row of an 8-bit bitmap `width` pixels wide.
-int FrameStride(int width);
-TrackPalette IdentityPalette();
+LUMETRAIMAGE_API int FrameStride(int width);
+LUMETRAIMAGE_API TrackPalette IdentityPalette();
 // Brightness -200 … 200 and contrast 10 … 60 as the adjustment dialog sends
 // them; the contrast pivots around grey 127.
-TrackPalette BuildLinearPalette(int brightness, int contrast);
+LUMETRAIMAGE_API TrackPalette BuildLinearPalette(int brightness, int contrast);
 // Histogram equalisation of the values below `levels` (1 … 256); entries
 // from `levels` up stay the identity.
-TrackPalette BuildEqualisationPalette(const FrameRaster& raster, int levels);
+LUMETRAIMAGE_API TrackPalette BuildEqualisationPalette(const FrameRaster& raster, int levels);

@@ -6,15 +6,18 @@
 //   mode flag 0  raster: QPainter on the window's own backing store; textures
 //                keep a copy scaled to the last drawing scale, so drawing a
 //                frame is a plain blit. Works everywhere, headless included.
-//   mode flag 1  OpenGL: the window's viewport becomes a QOpenGLWidget and the
-//                painter is its OpenGL paint engine; textures are scaled by
-//                the graphics hardware.
+//   mode flag 1  OpenGL: a QOpenGLWidget laid over the window's client area
+//                (it takes no input) draws each frame through its OpenGL
+//                paint engine; textures are scaled by the graphics hardware.
+//                A repaint of the client area asks the surface for a frame.
 // Created by GpuframeCreateEngine, destroyed by GpuframeDestroyEngine.
 //
 // Threads: the user-interface thread, except CGpuTexture::UploadBitmap and
 // Fill, which loader threads call (each texture is guarded by its owner's
-// lock, the engine itself is not touched). Errors: Initialise answers non-zero
-// with LastError() set; drawing without a frame in progress does nothing.
+// lock, the engine itself is not touched). Creating and releasing objects is
+// also safe from the task loader's worker (a track opens there). Errors:
+// Initialise answers non-zero with LastError() set; drawing without a frame
+// in progress does nothing.
 
 #include "GpuframeApi.h"
 
@@ -49,19 +52,26 @@ public:
     Backend GetBackend() const;
     QString LastError() const;
 
-    // The callback's Render draws the picture; OnDeviceReset follows Resize
-    // of an OpenGL surface (its textures are gone). Not owned; null clears it.
+    // The callback's Render draws the picture; OnDeviceReset follows a new
+    // context of the OpenGL surface (after it moved to another top-level
+    // window; a resize keeps it). Not owned; null clears it.
     void SetRenderCallback(IProcess* callback);
 
     // Draws one frame now through `windowPainter` (a painter open on the
     // window's viewport, inside its paint event): clears to the background
     // colour, calls the callback's Render, and leaves the picture in the
     // window. `present` is kept for the callers' sake; 0 skips the clear.
+    // The OpenGL backend only asks its surface for a frame and leaves
+    // `windowPainter` alone. 0 = drawn (or asked for); 1 before Initialise or
+    // while a frame is in progress. Cost: whatever the callback draws.
     int Render(int present, QPainter& windowPainter);
     void Resize(int width, int height);
     QSize GetSize() const;
     void SetBackgroundColor(uint32_t argb);
     uint32_t GetBackgroundColor() const;
+    // Shows or hides the OpenGL surface, so that the window can paint its own
+    // picture (without channels) beneath it. Nothing for the raster backend.
+    void SetSurfaceVisible(bool visible);
 
     // Objects belong to the engine until ReleaseObject or the engine's end.
     CGpuFont* CreateFont();

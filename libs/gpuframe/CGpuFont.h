@@ -1,6 +1,7 @@
 #pragma once
 // A text face of the rendering engine. Draws through the engine's painter of
 // the frame in progress; does nothing outside a frame. User-interface thread.
+// Cost: one text layout per call; Measure needs no frame.
 
 #include "GpuframeApi.h"
 
@@ -22,10 +23,15 @@ public:
 
     explicit CGpuFont(CGpuEngine& engine);
 
-    // `height` in pixels; `face` falls back to the installed CJK faces.
+    // `height` in pixels; `face` falls back to the installed CJK faces;
+    // `weight` on the 100 … 900 scale, 0 for the default. 0 = made, 1 for a
+    // height below 1 (the font stays as it was).
     int Create(int height, const QString& face, int weight, int italic);
     // Text with its top-left corner at (x, y).
     void DrawText(int x, int y, const QString& text, uint32_t argb, int flags);
+    // `format` combines the four formats above; VCenterFormat applies only
+    // with SingleLineFormat, and without NoClipFormat the text is cut at the
+    // rectangle.
     void DrawTextInRect(const QRect& rect, const QString& text, uint32_t argb, unsigned format);
     // The text's extent: (0, 0, width, height).
     void Measure(const QString& text, QRect* extent) const;

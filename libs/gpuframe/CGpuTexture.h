@@ -14,7 +14,12 @@
 // threads at once (its owner guards it with a lock). Memory: the picture is
 // kept once (8 bits per pixel while the palette is grey), plus, with the
 // raster backend, one copy scaled for drawing; Reset frees both.
-// Errors: a bitmap that does not match (width, height) is refused (false).
+// Errors: a bitmap that does not match (width, height) or a picture larger
+// than the size given to Create is refused (false; the old picture stays).
+// Cost: an upload touches every pixel once, plus the rescale of the drawing
+// copy; drawing at an unchanged scale is one blit. A scaled copy is only kept
+// while it is no larger than the picture: a picture drawn enlarged is scaled
+// by the painter on the fly, which touches only the pixels in view.
 
 #include "GpuframeApi.h"
 
@@ -29,7 +34,8 @@ class GPUFRAME_API CGpuTexture
 public:
     explicit CGpuTexture(CGpuEngine& engine);
 
-    // Declares the texture's size; the picture starts empty.
+    // Declares the texture's size; the picture starts empty. 0 = done, 1 for
+    // a size below 1 x 1.
     int Create(int width, int height);
     bool Fill(int width, int height, const uint32_t* argbPixels);
     bool UploadBitmap(int width, int height, const uint8_t* bitmap);
@@ -53,6 +59,11 @@ public:
     QImage GetImage() const;
 
 private:
+    QSize DrawSize() const;
+    bool FitsCreatedSize(int width, int height) const;
+    bool KeepsScaledCopy(QSize size) const;
+    void RefreshScaledCopy();
+
     CGpuEngine& engine_;
     int width_ = 0;
     int height_ = 0;
@@ -62,4 +73,7 @@ private:
     int y_ = 0;
     QImage picture_;
     QImage scaled_;
+    // The size the picture was last drawn at (raster backend), so that a new
+    // upload rebuilds the scaled copy on the loader's thread.
+    QSize drawnSize_;
 };

@@ -115,7 +115,8 @@ TEST_F(ControlTracksTest, EndAddTracksShowsAllTracksFromImageOne)
     AddChannel(2, 180);
     control->EndAddTracks();
 
-    EXPECT_EQ(VisibleIds(), (std::vector<int>{3, 1, 2}));
+    // Shown by TrackID, highest first.
+    EXPECT_EQ(VisibleIds(), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(control->GetTotalFrames(), 250);
     EXPECT_EQ(control->GetCurrentImage(), 1);
     EXPECT_EQ(control->GetCurrentOffset(), 0);
@@ -129,14 +130,14 @@ TEST_F(ControlTracksTest, OnlyVisibleFlagOneShowsAChannel)
     control->EndAddTracks();
 
     control->SetTrackVisible(2, 2);
-    EXPECT_EQ(VisibleIds(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(VisibleIds(), (std::vector<int>{3, 1}));
     control->SetTrackVisible(1, 0);
     EXPECT_EQ(VisibleIds(), (std::vector<int>{3}));
     control->SetTrackVisible(2, 1);
     control->SetTrackVisible(1, 1);
-    EXPECT_EQ(VisibleIds(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(VisibleIds(), (std::vector<int>{3, 2, 1}));
     control->SetTrackVisible(99, 0);
-    EXPECT_EQ(VisibleIds(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(VisibleIds(), (std::vector<int>{3, 2, 1}));
 }
 
 TEST_F(ControlTracksTest, RemoveAllOnAnEmptyControlStillReports)

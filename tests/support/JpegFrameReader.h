@@ -44,6 +44,7 @@ public:
     {
         std::lock_guard lock(mutex_);
         broken_.erase(frame);
+        cache_.erase(frame);
     }
     // Frame n is encoded at another size (still one component).
     void ResizeFrame(int frame, int width, int height)

@@ -1,0 +1,69 @@
+#pragma once
+// What the view's capture loops share (automatic paging, arrow-key
+// scrolling, dragging). While one runs, the control's viewport holds the
+// mouse grab, the loop may show a pointer shape of its own, and a step timer
+// of about 15 ms drives it. The loops are event-driven: the control hands a
+// running loop its window's mouse, wheel and key events first, and the loop
+// answers whether it used them. A loop also ends when its viewport loses the
+// grab to another widget, as a loop that runs while captured must.
+//
+// User-interface thread only. Starting, stopping and each step are cheap;
+// what a step does is the owner's hook.
+
+#include "LumetraImageApi.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+class QKeyEvent;
+class QMouseEvent;
+class QWidget;
+
+class LUMETRAIMAGE_API CCaptureLoop
+{
+public:
+    static constexpr int StepMilliseconds = 15;
+
+    CCaptureLoop();
+    // Gives the grab and the pointer back without calling the end hook.
+    virtual ~CCaptureLoop();
+    CCaptureLoop(const CCaptureLoop&) = delete;
+    CCaptureLoop& operator=(const CCaptureLoop&) = delete;
+
+    bool IsRunning() const;
+    // Ends the loop: timer stopped, grab released (when the viewport still
+    // holds it), pointer restored, then the end hook. Nothing when idle.
+    void Stop();
+    // Called after every end (the control repaints).
+    void SetEndHook(std::function<void()> hook);
+
+    // The control's window events while the loop runs; true = used, the
+    // control does nothing more with it.
+    virtual bool OnMouseEvent(const QMouseEvent& event);
+    virtual bool OnKeyEvent(const QKeyEvent& event);
+    virtual bool OnWheel();
+
+protected:
+    // Grabs the mouse for `viewport`, shows `cursor` when given, starts the
+    // step timer and its clock. False (nothing started) without a viewport.
+    bool Begin(QWidget* viewport, const std::optional<QCursor>& cursor);
+    // One timer step; `seconds` since the previous step (or the start).
+    virtual void Step(double seconds);
+
+private:
+    void OnTimer();
+    void Finish(bool callEndHook);
+
+    QPointer<QWidget> viewport_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    bool running_ = false;
+    bool cursorChanged_ = false;
+    bool hadOwnCursor_ = false;
+    QCursor previousCursor_;
+    std::function<void()> endHook_;
+};

@@ -1,0 +1,63 @@
+#include "VisibleFrames.h"
+
+#include "CTrack.h"
+#include "CTrackImageDrawObject.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <mutex>
+
+namespace
+{
+constexpr int PollIntervalMs = 10;
+
+bool RowLoaded(CTrack& track, int row, int frame)
+{
+    if (row >= track.GetRingSize())
+        return false;
+    CFrameSlot& slot = track.SlotAt(row);
+    const std::lock_guard lock(slot.Lock);
+    return slot.Valid == 1 && slot.FrameNo == frame;
+}
+
+bool TrackLoaded(CTrack& track, int firstImage, int rows)
+{
+    if (track.GetVisible() != 1 || !track.HasReader())
+        return true;
+    const int frames = track.GetFrameCount();
+    for (int row = 0; row < rows; ++row) {
+        const int frame = firstImage + row;
+        if (frame >= 1 && frame <= frames && !RowLoaded(track, row, frame))
+            return false;
+    }
+    return true;
+}
+}
+
+bool VisibleFrames::AllLoaded(CTrackImageDrawObject& control)
+{
+    const int rows = control.GetFramesPerScreen() + (control.GetCurrentOffset() != 0 ? 1 : 0);
+    for (CTrack* track : control.GetVisibleTracks()) {
+        if (!TrackLoaded(*track, control.GetCurrentImage(), rows))
+            return false;
+    }
+    return true;
+}
+
+bool VisibleFrames::WaitUntilLoaded(CTrackImageDrawObject& control, int timeoutMs)
+{
+    if (AllLoaded(control))
+        return true;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (AllLoaded(control) || clock.elapsed() >= timeoutMs)
+            loop.quit();
+    });
+    poll.start(PollIntervalMs);
+    loop.exec();
+    return AllLoaded(control);
+}
