@@ -49,6 +49,10 @@ CImageCoreWindow::CImageCoreWindow(CTrackImageDrawObject& owner, QWidget* parent
             [this](int action) { owner_.OnVerticalScrollAction(action); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { owner_.OnHorizontalScrollAction(action); });
+    // A bar would scroll itself by several lines per notch; the wheel is the
+    // control's over its whole window.
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
 }
 
 CToolTipControl& CImageCoreWindow::ToolTips()
@@ -93,10 +97,7 @@ void CImageCoreWindow::mouseMoveEvent(QMouseEvent* event)
 
 void CImageCoreWindow::wheelEvent(QWheelEvent* event)
 {
-    toolTips_.Pop();
-    owner_.OnMouseWheel(MouseKeyFlags(event->buttons(), event->modifiers()), WheelDelta(*event),
-                        event->position().toPoint());
-    event->accept();
+    ForwardWheel(event, event->position().toPoint());
 }
 
 void CImageCoreWindow::keyPressEvent(QKeyEvent* event)
@@ -116,11 +117,35 @@ bool CImageCoreWindow::viewportEvent(QEvent* event)
     return QAbstractScrollArea::viewportEvent(event);
 }
 
+bool CImageCoreWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool onBar = watched == verticalScrollBar() || watched == horizontalScrollBar();
+    if (onBar && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        ForwardWheel(wheel, viewport()->mapFromGlobal(wheel->globalPosition().toPoint()));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
 void CImageCoreWindow::scrollContentsBy(int, int)
 {
     // The control draws its view from its own scroll state, which it changes
     // on the bars' actions; moving the viewport's pixels as the base class
     // does would tear the picture.
+}
+
+void CImageCoreWindow::ForwardWheel(QWheelEvent* event, QPoint clientPoint)
+{
+    // A sideways turn (a tilting wheel, a touchpad swipe) is another wheel,
+    // not a turn of no notches: with Ctrl held it would zoom out.
+    if (event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    toolTips_.Pop();
+    owner_.OnMouseWheel(MouseKeyFlags(event->buttons(), event->modifiers()), WheelDelta(*event), clientPoint);
+    event->accept();
 }
 
 void CImageCoreWindow::ForwardMouse(QMouseEvent* event)

@@ -456,7 +456,6 @@ int CTrackImageDrawObject::GetVertAlign()
 
 void CTrackImageDrawObject::SetFramesPerScreen(int frames)
 {
-    // The frame cache keeps F + 4 frames, so F stops at 8.
     FramesPerScreen = frames > MaximumFramesPerScreen ? MaximumFramesPerScreen : frames;
     for (CTrack* track : AllTracks)
         track->RefreshFrames();
@@ -1101,11 +1100,6 @@ std::optional<QCursor> CTrackImageDrawObject::GetMoveCursor() const
     return MoveCursor;
 }
 
-QCursor CTrackImageDrawObject::GetAutoPageCursor() const
-{
-    return AutoPageCursor;
-}
-
 int CTrackImageDrawObject::GetHorzScrollPosition() const
 {
     return HorzScroll;
@@ -1355,26 +1349,23 @@ CTrackImageDrawObject::FrameHit CTrackImageDrawObject::FrameAt(QPoint pointer)
             continue;
         const double scale = GetTrackScale(track->GetTrackId());
         const int x = track->GetX() - HorzScroll;
-        const int width = ColumnWidth(track->GetFrameWidth(), Zoom, scale);
-        const int rowHeight = TruncateToInt(Zoom * track->GetFrameHeight());
-        if (pointer.x() < x || pointer.x() >= x + width)
+        if (pointer.x() < x || pointer.x() >= x + ColumnWidth(track->GetFrameWidth(), Zoom, scale))
             continue;
-        for (int k = 0; k < rows; ++k) {
-            const int rowY = RowTop(track->GetY(), Zoom, CurrentOffset, k, track->GetFrameHeight());
-            if (pointer.y() < rowY || pointer.y() >= rowY + rowHeight)
-                continue;
-            CFrameSlot& slot = track->SlotAt(k);
-            int frameNo = 0;
-            {
-                std::lock_guard lock(slot.Lock);
-                frameNo = slot.FrameNo;
-            }
-            // A slot that never held a frame (a closed channel) has nothing
-            // to zoom onto.
-            if (frameNo < 1)
-                continue;
-            return FrameHit{track, frameNo, FramePointAt(pointer, QPoint(x, rowY), Zoom, scale)};
+        const int row = RowAt(pointer.y(), track->GetY(), Zoom, CurrentOffset, track->GetFrameHeight(), rows);
+        if (row < 0)
+            continue;
+        CFrameSlot& slot = track->SlotAt(row);
+        int frameNo = 0;
+        {
+            std::lock_guard lock(slot.Lock);
+            frameNo = slot.FrameNo;
         }
+        // A slot that never held a frame (a closed channel) has nothing to
+        // zoom onto.
+        if (frameNo < 1)
+            continue;
+        const int rowY = RowTop(track->GetY(), Zoom, CurrentOffset, row, track->GetFrameHeight());
+        return FrameHit{track, frameNo, FramePointAt(pointer, QPoint(x, rowY), Zoom, scale)};
     }
     return {};
 }

@@ -203,9 +203,6 @@ public:
     QFont GetLargeTextFont() const;
     // The pointer shape while dragging defects; none when Move.png is missing.
     std::optional<QCursor> GetMoveCursor() const;
-    // The pointer shape of automatic paging: AutoScroll.png, else the
-    // vertical sizing arrow.
-    QCursor GetAutoPageCursor() const;
     // HorzScroll itself (GetHorzScroll answers it negated for the tracks).
     int GetHorzScrollPosition() const;
     // 1 while the double-click zoom can be toggled back.
@@ -328,6 +325,8 @@ private:
     QFont SmallTextFont;
     QFont LargeTextFont;
     std::optional<QCursor> MoveCursor;
+    // Automatic paging's pointer: AutoScroll.png, else the vertical sizing
+    // arrow.
     QCursor AutoPageCursor{Qt::SizeVerCursor};
     std::unique_ptr<CEmptyStatePainter> EmptyState;
     std::unique_ptr<CRenderEngineHost> EngineHost;

@@ -1,6 +1,8 @@
 #include "CCaptureLoop.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 CCaptureLoop::CCaptureLoop()
 {
@@ -58,6 +60,11 @@ bool CCaptureLoop::Begin(QWidget* viewport, const std::optional<QCursor>& cursor
         viewport->setCursor(*cursor);
     }
     viewport->grabMouse();
+    viewport->grabKeyboard();
+    // The activation may change without a key or button reaching the
+    // program (another application takes over); the loop must not outlive it.
+    focusWatch_ = QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &timer_,
+                                   [this] { OnFocusWindowChanged(); });
     clock_.start();
     timer_.start();
     return true;
@@ -80,15 +87,25 @@ void CCaptureLoop::OnTimer()
     Step(seconds);
 }
 
+void CCaptureLoop::OnFocusWindowChanged()
+{
+    const QWidget* viewport = viewport_.data();
+    if (!viewport || QGuiApplication::focusWindow() != viewport->window()->windowHandle())
+        Stop();
+}
+
 void CCaptureLoop::Finish(bool callEndHook)
 {
     if (!running_)
         return;
     running_ = false;
     timer_.stop();
+    QObject::disconnect(focusWatch_);
     if (QWidget* viewport = viewport_.data()) {
         if (QWidget::mouseGrabber() == viewport)
             viewport->releaseMouse();
+        if (QWidget::keyboardGrabber() == viewport)
+            viewport->releaseKeyboard();
         if (cursorChanged_) {
             if (hadOwnCursor_)
                 viewport->setCursor(previousCursor_);

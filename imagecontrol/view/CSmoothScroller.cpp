@@ -22,11 +22,6 @@ void CSmoothScroller::Start(QWidget* viewport, int direction, OtherInput otherIn
     travelled_ = 0;
 }
 
-double CSmoothScroller::Travelled() const
-{
-    return travelled_;
-}
-
 bool CSmoothScroller::OnMouseEvent(const QMouseEvent&)
 {
     return otherInput_ == OtherInput::Drop;

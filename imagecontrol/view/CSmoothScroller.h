@@ -21,7 +21,6 @@ public:
 
     // direction 1 moves forward (down / right), anything else back.
     void Start(QWidget* viewport, int direction, OtherInput otherInput, Rate rate, Advance advance);
-    double Travelled() const;
 
     bool OnMouseEvent(const QMouseEvent& event) override;
     bool OnKeyEvent(const QKeyEvent& event) override;

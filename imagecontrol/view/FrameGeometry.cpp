@@ -47,6 +47,17 @@ int RowTop(int columnY, double zoom, int currentOffset, int row, int frameHeight
     return columnY + TruncateToInt(zoom * -currentOffset) + row * TruncateToInt(zoom * frameHeight);
 }
 
+int RowAt(int y, int columnY, double zoom, int currentOffset, int frameHeight, int rows)
+{
+    const int rowHeight = TruncateToInt(zoom * frameHeight);
+    for (int row = 0; row < rows; ++row) {
+        const int top = RowTop(columnY, zoom, currentOffset, row, frameHeight);
+        if (y >= top && y < top + rowHeight)
+            return row;
+    }
+    return -1;
+}
+
 QPoint FramePointAt(QPoint windowPoint, QPoint frameOrigin, double zoom, double scale)
 {
     return QPoint(TruncateToInt((windowPoint.x() - frameOrigin.x()) / (zoom * scale)),

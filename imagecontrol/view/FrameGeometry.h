@@ -42,6 +42,10 @@ LUMETRAIMAGE_API int VisibleRowCount(int framesPerScreen, int currentOffset);
 // columnY + int(zoom × −offset) + k × int(zoom × frameHeight).
 LUMETRAIMAGE_API int RowTop(int columnY, double zoom, int currentOffset, int row, int frameHeight);
 
+// The row (0 … rows − 1) of such a column that holds window row y, each row
+// int(zoom × frameHeight) pixels tall; −1 above, below or between none.
+LUMETRAIMAGE_API int RowAt(int y, int columnY, double zoom, int currentOffset, int frameHeight, int rows);
+
 // A window point in pixels of the frame drawn with its top-left corner at
 // frameOrigin, scaled by zoom × scale across and zoom down:
 // (int((px − x) / (zoom × scale)), int((py − y) / zoom)).

@@ -9,6 +9,7 @@
 #include "ViewerWindow.h"
 
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace
@@ -59,6 +60,25 @@ TEST_F(ViewerWindowTest, PageAndEndKeysMoveByScreensAndToTheEnds)
         EXPECT_TRUE(window->StatusText().startsWith(QStringLiteral("image %1 of 20").arg(image)))
             << window->StatusText().toStdString();
     }
+}
+
+TEST_F(ViewerWindowTest, ArrowsAndSpaceRunTheControlsLoopsUntilTheirKeysEndThem)
+{
+    // Through the window system, as a user's keys come: to the focus, or to
+    // the control while one of its loops runs.
+    QWindow* handle = window->windowHandle();
+    CTrackImageDrawObject& control = window->Control().Object();
+    QTest::keyPress(handle, Qt::Key_Down);
+    EXPECT_TRUE(control.IsCaptureLoopRunning());
+    QTRY_VERIFY(control.GetCurrentOffset() > 0 || control.GetCurrentImage() > 5);
+    QTest::keyRelease(handle, Qt::Key_Down);
+    EXPECT_FALSE(control.IsCaptureLoopRunning());
+
+    QTest::keyPress(handle, Qt::Key_Space);
+    QTest::keyRelease(handle, Qt::Key_Space);
+    EXPECT_TRUE(control.IsCaptureLoopRunning()) << "paging goes on after Space is let go";
+    QTest::keyPress(handle, Qt::Key_A);
+    EXPECT_FALSE(control.IsCaptureLoopRunning());
 }
 
 TEST_F(ViewerWindowTest, PlusAndMinusZoomInTenths)

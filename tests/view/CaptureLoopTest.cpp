@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -62,6 +64,7 @@ protected:
     {
         EXPECT_FALSE(control->IsCaptureLoopRunning());
         EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
         EXPECT_EQ(PointerShape(), Qt::ArrowCursor);
         EXPECT_FALSE(Viewport()->testAttribute(Qt::WA_SetCursor)) << "the pointer's own shape is given back";
     }
@@ -145,6 +148,27 @@ TEST_F(CaptureLoopTest, ArrowScrollingMovesSmoothlyUntilTheArrowIsReleased)
     QTest::qWait(200);
     EXPECT_EQ(RowPosition(100), stoppedAt);
     EXPECT_EQ(notify.imageChanges.back(), (std::pair<unsigned, int>{unsigned(CurrentImage()), CurrentOffset()}));
+}
+
+TEST_F(CaptureLoopTest, ArrowScrollingEndsWhereverTheFocusIsAndWhenTheWindowIsLeft)
+{
+    LoadChannel();
+    // The release comes from the window system to a window whose focus is
+    // elsewhere: the loop still sees it, and the other widget does not.
+    QLineEdit edit(&parent);
+    edit.show();
+    edit.setFocus();
+    control->ScrollVertLoop(1);
+    QTest::keyRelease(parent.windowHandle(), Qt::Key_Down);
+    ExpectEnded();
+
+    // Another window becomes the active one: its keys are not the loop's.
+    control->ScrollVertLoop(1);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ExpectEnded();
 }
 
 TEST_F(CaptureLoopTest, ArrowScrollingUpStopsAtTheFirstImage)
@@ -276,4 +300,16 @@ TEST_F(CaptureLoopTest, StartingALoopEndsTheRunningOneAndLosingTheGrabEndsIt)
     control->ScrollVertLoop(1);
     control->RemoveAll();
     ExpectEnded();
+}
+
+TEST_F(CaptureLoopTest, WindowDestroyedMidLoopEndsItAndLeavesTheControlUsable)
+{
+    LoadChannel();
+    control->ScrollVertLoop(1);
+    delete control->GetWindowHandle();
+    QTRY_VERIFY_WITH_TIMEOUT(!control->IsCaptureLoopRunning(), 2000);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    control->GoToImage(5, 1);
+    EXPECT_EQ(CurrentImage(), 5);
 }

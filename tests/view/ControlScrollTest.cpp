@@ -39,12 +39,15 @@ protected:
         return track;
     }
 
-    void Wheel(int delta)
+    // A wheel turn over the client area, or over `widget` (a scroll bar).
+    void Wheel(int delta, QWidget* widget = nullptr) { Turn(QPoint(0, delta), widget); }
+    void Turn(QPoint angleDelta, QWidget* widget = nullptr)
     {
-        const QPointF at(50, 50);
-        QWheelEvent wheel(at, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+        QWidget* over = widget ? widget : Viewport();
+        const QPointF at(5, 5);
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Viewport(), &wheel);
+        QApplication::sendEvent(over, &wheel);
     }
 
     // The keyboard's Ctrl key as the control reads it from the keyboard state.
@@ -92,6 +95,25 @@ TEST_F(ControlScrollTest, WheelTurnsImagesByWholeNotches)
     EXPECT_EQ(CurrentImage(), 1);
 }
 
+TEST_F(ControlScrollTest, WheelOverTheScrollBarsActsAsOverTheClientArea)
+{
+    LoadChannel(500);
+    SetClientSize({300, 300}); // a 320-pixel column: both bars show
+    control->GoToImage(100, 1);
+
+    Wheel(-120, VerticalBar());
+    EXPECT_EQ(CurrentImage(), 101) << "one image a notch, not the bar's lines";
+    Wheel(240, HorizontalBar());
+    EXPECT_EQ(CurrentImage(), 99);
+    EXPECT_EQ(control->GetHorzScrollPosition(), 0);
+
+    PressCtrl();
+    Wheel(120, VerticalBar());
+    ReleaseCtrl();
+    EXPECT_EQ(notify.zooms, (std::vector<double>{0.52}));
+    EXPECT_EQ(CurrentImage(), 99);
+}
+
 TEST_F(ControlScrollTest, CtrlWheelZoomsInStepsAndAlwaysReports)
 {
     CTrack* track = LoadChannel(50);
@@ -115,6 +137,15 @@ TEST_F(ControlScrollTest, CtrlWheelZoomsInStepsAndAlwaysReports)
 
     Wheel(-120); // Ctrl is up again: the wheel pages
     EXPECT_DOUBLE_EQ(control->GetZoom(), 0.05);
+    EXPECT_EQ(CurrentImage(), 2);
+
+    // A sideways turn is not this wheel: no zoom, no paging.
+    PressCtrl();
+    Turn(QPoint(120, 0));
+    ReleaseCtrl();
+    Turn(QPoint(-120, 0));
+    EXPECT_DOUBLE_EQ(control->GetZoom(), 0.05);
+    EXPECT_EQ(notify.zooms.size(), 3u);
     EXPECT_EQ(CurrentImage(), 2);
 }
 

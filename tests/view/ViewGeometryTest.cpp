@@ -197,6 +197,10 @@ TEST(ViewGeometryTest, RowsAndFramePointsOfAColumn)
     // starting 50 above the column's top.
     EXPECT_EQ(RowTop(125, 0.5, 101, 0, 301), 125 - 50);
     EXPECT_EQ(RowTop(125, 0.5, 101, 2, 301), 125 - 50 + 300);
+    // Those rows under window rows y, 4 of them (75 … 674).
+    const struct { int y; int row; } hits[] = {{74, -1}, {75, 0}, {224, 0}, {225, 1}, {674, 3}, {675, -1}};
+    for (const auto& c : hits)
+        EXPECT_EQ(RowAt(c.y, 125, 0.5, 101, 301, 4), c.row) << "y " << c.y;
     EXPECT_EQ(FramePointAt(QPoint(251, 290), QPoint(200, 275), 0.5, 1.0), QPoint(102, 30));
     EXPECT_EQ(FramePointAt(QPoint(251, 290), QPoint(200, 275), 0.5, 2.0), QPoint(51, 30));
 }

@@ -1,13 +1,13 @@
 #include "ViewOptionParser.h"
 
+#include "FrameGeometry.h"
+
 #include <QRegularExpression>
 #include <limits>
 
 namespace
 {
 constexpr int MaxFramesPerScreen = 8;   // the control stores anything above as 8
-constexpr double MinZoom = 0.01;
-constexpr double MaxZoom = 8.0;
 constexpr int MaxSnapshotSide = 16384;
 
 bool Fail(QString* error, const QString& text)
@@ -32,8 +32,9 @@ bool ParseZoom(const QString& text, double* zoom, QString* error)
     bool ok = false;
     const double parsed = text.toDouble(&ok);
     // The control would clamp silently; a viewer asked for 20 should say so.
-    if (!ok || !(parsed >= MinZoom && parsed <= MaxZoom))
-        return Fail(error, QStringLiteral("--zoom needs a number from %1 to %2, not \"%3\"").arg(MinZoom).arg(MaxZoom).arg(text));
+    if (!ok || !(parsed >= MinimumZoom && parsed <= MaximumZoom))
+        return Fail(error, QStringLiteral("--zoom needs a number from %1 to %2, not \"%3\"")
+                               .arg(MinimumZoom).arg(MaximumZoom).arg(text));
     *zoom = parsed;
     return true;
 }

@@ -26,14 +26,24 @@ int Complain(const QString& problem, int exitCode)
     std::fprintf(stderr, "lumetra-view: %s\n", qPrintable(problem));
     return exitCode;
 }
+
+QStringList ArgumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
 }
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // The options are read before the application object exists, so --help
+    // and usage errors need no display, and a snapshot picks the offscreen
+    // platform unless the caller chose one.
     ViewOptions options;
     QString problem;
-    switch (ViewOptionParser::Parse(app.arguments().mid(1), &options, &problem)) {
+    switch (ViewOptionParser::Parse(ArgumentsOf(argc, argv), &options, &problem)) {
     case ViewOptionParser::Result::Help:
         std::fputs(ViewOptionParser::UsageText(), stdout);
         return ExitDone;
@@ -44,6 +54,9 @@ int main(int argc, char** argv)
     case ViewOptionParser::Result::Run:
         break;
     }
+    if (options.snapshot() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
 
     // Nobody answers a dialog while a snapshot is made.
     std::unique_ptr<HeadlessMessages> headless;
