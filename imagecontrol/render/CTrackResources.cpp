@@ -8,10 +8,11 @@
 
 namespace {
 
-constexpr int IconWidth = 7;
-constexpr int StateSquareSize = 7;
+constexpr int StateSquareSize = CTrackResources::StateSquareSize;
+constexpr int IconWidth = StateSquareSize;
+static_assert(CTrackResources::LockIconWidth == IconWidth, "both icons share one width");
 constexpr int StateIconsHeight = 4 * StateSquareSize;
-constexpr int LockIconHeight = 9;
+constexpr int LockIconHeight = CTrackResources::LockIconHeight;
 constexpr int PrimitiveWidth = 5;
 constexpr uint32_t Transparent = 0x00FFFFFFu;
 

@@ -28,6 +28,10 @@ public:
     static constexpr uint32_t LockColor = 0xFF1284FFu;
     // The divider's usual shape is a tick this long at the top left of a row.
     static constexpr int DividerTickLength = 4;
+    // The icons: four state squares stacked in one texture, and the padlock.
+    static constexpr int StateSquareSize = 7;
+    static constexpr int LockIconWidth = 7;
+    static constexpr int LockIconHeight = 9;
 
     explicit CTrackResources(CGpuEngine& engine);
     ~CTrackResources();

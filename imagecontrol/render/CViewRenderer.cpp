@@ -10,7 +10,10 @@
 #include "CTrackImageDrawObject.h"
 #include "CTrackResources.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <mutex>
 
 namespace {
@@ -27,9 +30,7 @@ constexpr int ColumnMargin = 5;        // the scissor column reaches this far be
 constexpr int ColumnBottomMargin = 2;
 constexpr int DividerInset = 3;        // the divider starts this far left of the column
 constexpr int DividerOverhang = 10;    // a full divider runs this much longer than the column
-constexpr int StateSquareSize = 7;
-constexpr int LockIconWidth = 7;
-constexpr int LockIconHeight = 9;
+constexpr int StateSquareSize = CTrackResources::StateSquareSize;
 
 // The area inside (left, top, right, bottom), right and bottom exclusive.
 QRect AreaOf(int left, int top, int right, int bottom)
@@ -43,9 +44,19 @@ QRect CornersOf(int left, int top, int right, int bottom)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// start + length, held at the int range: a damaged defect record must not
+// wrap its box round.
+int FarEdge(int start, int length)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{start} + length, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
+
+// Held far beyond any screen, so that adding a column's x cannot overflow.
 int RoundHalfUp(double value)
 {
-    return static_cast<int>(std::floor(value + 0.5));
+    constexpr double Farthest = double(1 << 30);
+    return static_cast<int>(std::floor(std::clamp(value + 0.5, -Farthest, Farthest)));
 }
 
 // Source rows of the state square: valid, invalid, then pending for every
@@ -228,7 +239,8 @@ void CViewRenderer::DrawFault(const _FAULT_& fault, CTrackResources& resources, 
 {
     CGpuPrimitive& outline = OutlineOf(fault, resources);
     outline.SetPosition(column.x, rowY);
-    outline.DrawMapped(CornersOf(fault.FaultX, fault.FaultY, fault.FaultX + fault.FaultCx, fault.FaultY + fault.FaultCy),
+    outline.DrawMapped(CornersOf(fault.FaultX, fault.FaultY, FarEdge(fault.FaultX, fault.FaultCx),
+                                 FarEdge(fault.FaultY, fault.FaultCy)),
                        column.zoom * column.scale, column.zoom);
     DrawFaultMark(fault, resources, column, rowY);
 }
@@ -249,7 +261,8 @@ void CViewRenderer::DrawFaultMark(const _FAULT_& fault, CTrackResources& resourc
     const int ix = RoundHalfUp(fault.FaultX * column.zoom * column.scale) + column.x;
     const int iy = RoundHalfUp(fault.FaultY * column.zoom) + rowY;
     if (control_.GetReadOnly() == 1)
-        resources.LockIcon().DrawPart(ix + 1, iy + 1, QRect(0, 0, LockIconWidth, LockIconHeight));
+        resources.LockIcon().DrawPart(ix + 1, iy + 1,
+                                      QRect(0, 0, CTrackResources::LockIconWidth, CTrackResources::LockIconHeight));
     else if (control_.GetDropBox() == 1)
         resources.StateIcons().DrawPart(ix, iy, QRect(0, StateSquareRow(fault.FaultState), StateSquareSize, StateSquareSize));
 }

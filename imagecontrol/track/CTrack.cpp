@@ -323,7 +323,6 @@ void CTrack::InvalidateOwner() const
         window->update();
 }
 
-
 void CTrack::OffsetPosition(int dx, int dy)
 {
     X += dx;
@@ -652,9 +651,10 @@ void CTrack::LoadPass(const CFrameLoader& loader)
         slot.FrameNo = window.Frame + i;
         slot.Valid = LoadSlot(slot) ? 1 : 0;
     }
-    // After a move the slots outside are the next pass's to judge.
-    if (SnapshotWindow() == window)
-        GiveBackSlotsOutside(window);
+    // Judged by where the window is now: while the view keeps moving, every
+    // pass ends after the next move, and the pass's own window would leave
+    // the slots behind it holding their frames for as long as it moves.
+    GiveBackSlotsOutside(SnapshotWindow());
     if (Owner)
         Owner->SignalRepaint();
 }

@@ -170,7 +170,6 @@ private:
         int Frame = 1;      // CurrentFrame
         int RingStart = 0;
         int Frames = 1;     // frames per screen, at least 1
-        bool operator==(const WindowPosition&) const = default;
     };
 
     void InvalidateOwner() const;

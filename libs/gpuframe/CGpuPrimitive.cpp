@@ -9,9 +9,13 @@
 
 namespace {
 
+// Far beyond any screen, yet spans between two such pixels still fit an int:
+// a damaged defect record mapped at a high zoom must not wrap round.
+constexpr double FarthestPixel = double(1 << 24);
+
 int PixelOf(double coordinate)
 {
-    return int(std::floor(coordinate));
+    return int(std::floor(std::clamp(coordinate, -FarthestPixel, FarthestPixel)));
 }
 
 // A pixel span first … last along one axis, inclusive, in either order.

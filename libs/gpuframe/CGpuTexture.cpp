@@ -2,6 +2,7 @@
 
 #include "CGpuEngine.h"
 #include "ImageScaler.h"
+#include "PageImage.h"
 
 #include <QPainter>
 
@@ -59,10 +60,10 @@ void MapRows(const uint8_t* indices, int stride, const Table& table, QImage& pic
 
 // Reuses the picture's buffer when size and format stay (frame after frame
 // of one channel); a shared picture is copied on write by QImage.
-void EnsurePicture(QImage& picture, int width, int height, QImage::Format format)
+void EnsurePicture(QImage& picture, QSize size, QImage::Format format)
 {
-    if (picture.width() != width || picture.height() != height || picture.format() != format)
-        picture = QImage(width, height, format);
+    if (picture.size() != size || picture.format() != format)
+        picture = NewPageImage(size, format);
 }
 
 } // namespace
@@ -101,7 +102,7 @@ bool CGpuTexture::UploadBitmap(int width, int height, const uint8_t* bitmap)
     const uint8_t* indices = palette + PaletteBytes;
     const int stride = ((width * 8 + 31) / 32) * 4;
     if (PaletteIsGrey(palette)) {
-        EnsurePicture(picture_, width, height, QImage::Format_Grayscale8);
+        EnsurePicture(picture_, QSize(width, height), QImage::Format_Grayscale8);
         if (picture_.isNull())
             return false;
         std::array<uint8_t, PaletteEntries> grey;
@@ -109,7 +110,7 @@ bool CGpuTexture::UploadBitmap(int width, int height, const uint8_t* bitmap)
             grey[i] = palette[4 * i];
         MapRows<uint8_t>(indices, stride, grey, picture_);
     } else {
-        EnsurePicture(picture_, width, height, QImage::Format_RGB32);
+        EnsurePicture(picture_, QSize(width, height), QImage::Format_RGB32);
         if (picture_.isNull())
             return false;
         std::array<uint32_t, PaletteEntries> colours;
@@ -183,7 +184,7 @@ void CGpuTexture::Draw()
         painter->drawImage(at, picture_);
     } else if (KeepsScaledCopy(size)) {
         if (scaled_.size() != size)
-            ScaleImage(picture_, size, scaled_);
+            ScaleToCopy(size);
         painter->drawImage(at, scaled_);
     } else {
         scaled_ = QImage();
@@ -230,7 +231,13 @@ void CGpuTexture::RefreshScaledCopy()
     const bool wanted = engine_.GetBackend() == CGpuEngine::Backend::Raster && drawnSize_.isValid()
         && !drawnSize_.isEmpty() && drawnSize_ != picture_.size() && KeepsScaledCopy(drawnSize_);
     if (wanted)
-        ScaleImage(picture_, drawnSize_, scaled_);
+        ScaleToCopy(drawnSize_);
     else
         scaled_ = QImage();
+}
+
+void CGpuTexture::ScaleToCopy(QSize size)
+{
+    EnsurePicture(scaled_, size, ScaledImageFormat(picture_.format()));
+    ScaleImage(picture_, size, scaled_);
 }

@@ -13,7 +13,8 @@
 // interface thread draws other textures; one texture is never used by two
 // threads at once (its owner guards it with a lock). Memory: the picture is
 // kept once (8 bits per pixel while the palette is grey), plus, with the
-// raster backend, one copy scaled for drawing; Reset frees both.
+// raster backend, one copy scaled for drawing; Reset hands both back to the
+// system at once (they live in pages of their own, see PageImage.h).
 // Errors: a bitmap that does not match (width, height) or a picture larger
 // than the size given to Create is refused (false; the old picture stays).
 // Cost: an upload touches every pixel once, plus the rescale of the drawing
@@ -63,6 +64,7 @@ private:
     bool FitsCreatedSize(int width, int height) const;
     bool KeepsScaledCopy(QSize size) const;
     void RefreshScaledCopy();
+    void ScaleToCopy(QSize size);
 
     CGpuEngine& engine_;
     int width_ = 0;

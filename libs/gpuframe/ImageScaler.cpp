@@ -173,21 +173,24 @@ void ScaleInto(const QImage& source, QImage& into, int channels)
 
 } // namespace
 
+QImage::Format ScaledImageFormat(QImage::Format format)
+{
+    return format == QImage::Format_Grayscale8 || format == QImage::Format_RGB32 ? QImage::Format_RGB32
+                                                                                : QImage::Format_ARGB32_Premultiplied;
+}
+
 void ScaleImage(const QImage& source, QSize size, QImage& into)
 {
     if (source.isNull() || size.isEmpty()) {
         into = QImage();
         return;
     }
+    const QImage::Format format = ScaledImageFormat(source.format());
     QImage converted;
     const QImage* input = &source;
-    QImage::Format format = QImage::Format_RGB32;
-    if (source.format() == QImage::Format_ARGB32_Premultiplied) {
-        format = QImage::Format_ARGB32_Premultiplied;
-    } else if (source.format() != QImage::Format_Grayscale8 && source.format() != QImage::Format_RGB32) {
-        converted = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (format == QImage::Format_ARGB32_Premultiplied && source.format() != format) {
+        converted = source.convertToFormat(format);
         input = &converted;
-        format = QImage::Format_ARGB32_Premultiplied;
     }
     if (into.size() != size || into.format() != format)
         into = QImage(size, format);

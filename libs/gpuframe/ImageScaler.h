@@ -13,6 +13,10 @@
 #include <QImage>
 #include <QSize>
 
+// The format ScaleImage gives for a source of `format`.
+QImage::Format ScaledImageFormat(QImage::Format format);
+
 // Writes into `into`, reusing its buffer when it already has the size and
-// format, so that rescaling frame after frame does not churn the heap.
+// ScaledImageFormat, so that rescaling frame after frame does not churn the
+// heap (and a caller may hand in a buffer of its own making).
 void ScaleImage(const QImage& source, QSize size, QImage& into);

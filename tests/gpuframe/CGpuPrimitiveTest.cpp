@@ -71,6 +71,17 @@ TEST_F(CGpuPrimitiveTest, UnitRectOutlineStaysInsideItsMappedRect)
     }
 }
 
+// A damaged defect record can map far beyond any pixel: the box still runs
+// off to the right of its left edge instead of wrapping round.
+TEST_F(CGpuPrimitiveTest, BoxReachingFarBeyondThePixelRangeStillStartsAtItsLeftEdge)
+{
+    primitive_.SetUnitRect(0, 0, 1, 1, Red);
+    const QImage frame = Mapped(QPoint(0, 0), QRect(QPoint(2, 10), QPoint(500000000, 20)), 8.0, 1.0);
+    EXPECT_TRUE(Inked(frame, 16, 15)) << "left edge";
+    EXPECT_TRUE(Inked(frame, 40, 10)) << "top edge";
+    EXPECT_FALSE(Inked(frame, 15, 15)) << "nothing left of the box";
+}
+
 TEST_F(CGpuPrimitiveTest, DividerCoversItsLengthAndGrowsDownByThePen)
 {
     primitive_.SetLine(0, 0, 4, 0, 0xFF00FF00u);

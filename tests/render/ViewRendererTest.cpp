@@ -5,6 +5,8 @@
 
 #include "CTrackResources.h"
 
+#include <limits>
+
 namespace {
 
 constexpr int FrameWidth = 120;
@@ -219,6 +221,20 @@ TEST_F(ViewRendererTest, HiddenDefectTypesAreNotDrawn)
     EXPECT_FALSE(HasColorNear(Grab(), topEdge, CTrackResources::ValidColor));
     control->SetFaultTypeFilter({3, 4});
     EXPECT_TRUE(HasColorNear(Grab(), topEdge, CTrackResources::ValidColor));
+}
+
+// A damaged record's size must not wrap the box round to the left.
+TEST_F(ViewRendererTest, ADefectWiderThanAnyNumberStillStartsAtItsCorner)
+{
+    CTrack* track = AddBandedChannel();
+    _FAULT_ fault = MakeFault(22, 1, QRect(20, 30, 40, 40), 1);
+    fault.FaultCx = std::numeric_limits<int>::max();
+    track->SetFaults({fault});
+    control->EndAddTracks();
+
+    const QImage shot = Grab();
+    EXPECT_TRUE(HasColorNear(shot, InFrame(*track, 1, 40, 30), CTrackResources::ValidColor));
+    EXPECT_FALSE(HasColorNear(shot, InFrame(*track, 1, 10, 30), CTrackResources::ValidColor));
 }
 
 TEST_F(ViewRendererTest, DefectMarksAreTheLockWhenReadOnlyElseTheStateSquareWithDropBox)
