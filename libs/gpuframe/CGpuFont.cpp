@@ -51,6 +51,12 @@ int CGpuFont::Create(int height, const QString& face, int weight, int italic)
     if (weight > 0)
         font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000)));
     font.setItalic(italic != 0);
+    // The height is the text's whole cell, as the platform's fonts count it:
+    // a header drawn 20 rows above a column must not reach into it. A CJK
+    // face at pixel size 20 is about 26 rows tall, so the size shrinks until
+    // the cell fits.
+    for (int size = height; size > 1 && QFontMetrics(font).height() > height; --size)
+        font.setPixelSize(size - 1);
     font_ = font;
     return 0;
 }
