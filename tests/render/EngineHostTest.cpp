@@ -1,11 +1,12 @@
 // The control's engine: a backend that cannot start reports the designed
 // message and leaves a usable control; without channels the control paints
 // its empty picture whether or not an engine runs.
-#include <QFontMetrics>
 #include "RenderFixture.h"
 
 #include "CGpuFont.h"
 #include "ControlMessage.h"
+
+#include <QFontMetrics>
 
 namespace {
 
