@@ -68,7 +68,7 @@ void BM_RenderSixChannels(benchmark::State& state)
         QPainter painter(&target);
         control.PaintWindow(painter, client);
     };
-    paint();   // textures take their drawing scale on the first paint
+    paint();   // a warm-up: every visible texture holds its drawing-size copy from here on
     for (auto _ : state) {
         paint();
         benchmark::DoNotOptimize(target.constBits());

@@ -1,7 +1,7 @@
 // Resident memory of the image control with six channels of 2048 x 2000
 // frames open at two frames per screen, after scrolling through 30 images
-// one at a time, painting each screen (the raster engine keeps scaled copies
-// of the frames it draws). Counters in MB: the process before the control
+// one at a time, painting each screen (the raster engine keeps each frame
+// only at the size it draws it, beside the slot's decoded rows). Counters in MB: the process before the control
 // opened, and at the end (VmRSS) and at its peak (VmHWM) of
 // /proc/self/status; the end figure also split into anonymous memory (the
 // frame cache, pictures, heaps) and file pages (the libraries and the pages

@@ -149,6 +149,8 @@ void CViewRenderer::DrawTrack(CTrack& track)
     if (track.GetVisible() == 0 || !track.HasReader())
         return;
     const Column column = ColumnOf(track);
+    // Frames the loaders store from now on come at this size.
+    track.SetDrawScale(column.zoom * column.scale, column.zoom);
     DrawHeader(track, column);
     CTrackResources* resources = track.GetResources();
     if (!resources || track.GetRingSize() == 0)
@@ -204,12 +206,16 @@ void CViewRenderer::DrawRows(CTrack& track, CTrackResources& resources, const Co
         // A slot still holding another frame (its loader has not come by
         // yet) shows as not loaded rather than as the wrong picture.
         const bool ready = slot.Valid && slot.Texture && slot.FrameNo == track.GetCurrentFrame() + k;
+        bool drawn = false;
         if (ready) {
             slot.Texture->Prepare();
             slot.Texture->SetScale(column.zoom * column.scale, column.zoom);
             slot.Texture->SetPosition(column.x, rowY);
-            slot.Texture->Draw();
-        } else if (placeholders) {
+            // A frame stored for another zoom is rebuilt from its decoded
+            // rows, without reading or decoding.
+            drawn = slot.Texture->Draw() || (track.ReuploadSlot(k) && slot.Texture->Draw());
+        }
+        if (!drawn && placeholders) {
             resources.Placeholder().SetPosition(column.x, rowY);
             resources.Placeholder().DrawMapped(wholeFrame, column.zoom * column.scale, column.zoom);
         }

@@ -6,7 +6,10 @@
 // User-interface thread, inside the engine's Render call; reads the control
 // through its getters and each slot under the slot's lock, so loader threads
 // may go on filling other slots meanwhile. Cost: one texture blit per row
-// and a few outlines per defect in view; no allocation but the texts.
+// and a few outlines per defect in view; no allocation but the texts. After
+// a zoom change (raster engine) each frame in view is first rebuilt once from
+// its decoded rows at the new size (CTrack::ReuploadSlot): a rescale per row,
+// never a decode.
 //
 // Rectangles come in two forms. The scissor is an area: the design's
 // (l, t, r, b), right and bottom exclusive, is QRect(l, t, r - l, b - t).

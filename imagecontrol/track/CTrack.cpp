@@ -102,6 +102,10 @@ int CTrack::OpenTrack()
     }
     FrameWidth = width;
     FrameHeight = height;
+    // The renderer's figures, so the first frames are stored at the size
+    // they will be drawn at rather than rebuilt at the first paint.
+    if (Owner)
+        SetDrawScale(Owner->GetZoom() * Owner->GetTrackScale(TrackID), Owner->GetZoom());
     const int frames = FramesPerScreenOfOwner();
     WindowFrames = frames;
     if (!BuildFrameCache(RequiredRingSize(frames))) {
@@ -535,6 +539,23 @@ void CTrack::ResetDevice()
     }
 }
 
+void CTrack::SetDrawScale(double sx, double sy)
+{
+    DrawScaleX = sx;
+    DrawScaleY = sy;
+}
+
+bool CTrack::ReuploadSlot(int windowIndex)
+{
+    CFrameSlot& slot = SlotAt(windowIndex);
+    if (!slot.Valid || !slot.Texture)
+        return false;
+    if (UploadSlot(slot))
+        return true;
+    slot.Valid = 0;
+    return false;
+}
+
 // ------------------------------------------------------- palette, flip
 
 void CTrack::SetPalette(const TrackPalette& palette)
@@ -581,6 +602,8 @@ bool CTrack::GetFrameGray(int frame, FrameRaster& raster)
     raster.Bits.assign(static_cast<size_t>(raster.Stride) * raster.Height, 0);
     if (!Reader || !IsOpen())
         return false;
+    if (CopyCachedFrameGray(frame, raster))
+        return true;
     std::vector<uint8_t> jpeg(FrameSlotBufferBytes(FrameWidth, FrameHeight));
     int bytes = 0;
     const int capacity = static_cast<int>(jpeg.size());
@@ -598,6 +621,18 @@ bool CTrack::GetFrameGray(int frame, FrameRaster& raster)
     }
     raster = std::move(decoded);
     return true;
+}
+
+// At equal sizes the nearest-neighbour resample is the identity, so the
+// decoded rows a slot holds are exactly what a decode would give.
+bool CTrack::CopyCachedFrameGray(int frame, FrameRaster& raster)
+{
+    for (const auto& slot : FrameCache) {
+        std::lock_guard lock(slot->Lock);
+        if (slot->Valid && slot->FrameNo == frame && CopySlotFrameGray(*slot, raster))
+            return true;
+    }
+    return false;
 }
 
 // --------------------------------------------------------- frame loading
@@ -677,6 +712,8 @@ bool CTrack::UploadSlot(CFrameSlot& slot)
 {
     // A copy per build: a palette being replaced is never read half-written.
     const TrackPalette palette = GetPalette();
+    if (slot.Texture)
+        slot.Texture->SetScale(DrawScaleX, DrawScaleY);
     std::string error;
     if (UploadSlotBitmap(slot, palette, Flipped != 0, &error))
         return true;

@@ -103,6 +103,22 @@ public:
     // build per held frame).
     void ResetDevice();
 
+    // The scale the channel's frames are drawn at (zoom × track scale
+    // across, zoom down); the renderer sets it for every channel it draws,
+    // and OpenTrack takes it from the control. Every upload (a loader's
+    // included) sets it on the slot's texture first, so that with the raster
+    // engine a frame is stored only at its drawing size. Any thread; a pair
+    // read while it changes only costs a re-upload when the frame is drawn.
+    void SetDrawScale(double sx, double sy);
+    // Rebuilds the staging bitmap of window index i's frame from its decoded
+    // rows with the palette and flip and uploads it at the draw scale, for a
+    // texture whose Draw answered false (the zoom changed). No reading or
+    // decoding: one copy of the rows and the rescale. User-interface thread,
+    // with the slot's lock HELD by the caller (SlotAt(windowIndex).Lock).
+    // False when the slot holds no valid frame or has no texture, or the
+    // texture refused it (the slot then turns invalid).
+    bool ReuploadSlot(int windowIndex);
+
     // Grey map and mirror (user-interface thread); both re-apply themselves
     // to the frames held, under the slot locks: a bitmap build and upload per
     // frame with a texture. SetPalette re-applies only while the channel has
@@ -113,9 +129,10 @@ public:
     int GetFlipped() const;
     // Frame `frame` decoded at the track's frame size into `raster`, which is
     // zero-filled at that size first (nearest neighbour from the decoded
-    // size, top row first). Reads and decodes on the calling thread. False,
-    // raster left zero-filled, when the track is closed or the frame cannot
-    // be read or decoded.
+    // size, top row first). A frame the ring holds at exactly the frame size
+    // is copied from the slot (under its lock, no reading); any other is read
+    // and decoded on the calling thread. False, raster left zero-filled, when
+    // the track is closed or the frame cannot be read or decoded.
     bool GetFrameGray(int frame, FrameRaster& raster);
 
     // The box drawn with the right button and the measuring line: x in frame
@@ -193,6 +210,7 @@ private:
     void LoadPass(const CFrameLoader& loader);
     bool LoadSlot(CFrameSlot& slot);
     bool UploadSlot(CFrameSlot& slot);
+    bool CopyCachedFrameGray(int frame, FrameRaster& raster);
     void GiveBackSlotsOutside(const WindowPosition& window);
 
     IDataReaderInterface* Reader = nullptr;
@@ -221,6 +239,8 @@ private:
     mutable std::mutex PaletteLock; // loaders copy the palette under it
     TrackPalette Palette = IdentityPalette();
     std::atomic<int> Flipped = 0;
+    std::atomic<double> DrawScaleX = 1.0;
+    std::atomic<double> DrawScaleY = 1.0;
     QRect Box;
     QLine RulerLine;
     std::unique_ptr<CFrameLoader> Loader;

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -146,6 +147,22 @@ bool UploadSlotBitmap(CFrameSlot& slot, const TrackPalette& palette, bool flippe
     // until the next build.
     slot.Image.Discard();
     return uploaded ? true : Fail(error, "the texture refused the bitmap");
+}
+
+bool CopySlotFrameGray(const CFrameSlot& slot, FrameRaster& raster)
+{
+    const int width = slot.DecodedWidth;
+    const int height = slot.DecodedHeight;
+    if (width < 1 || height < 1 || width != raster.Width || height != raster.Height || !slot.Pixels.Data())
+        return false;
+    const size_t stride = static_cast<size_t>(FrameStride(width));
+    if (stride * height > slot.Pixels.Size() || static_cast<size_t>(raster.Stride) * height > raster.Bits.size())
+        return false;
+    // Only the frame's own columns: the padding stays as the decode leaves it.
+    for (int row = 0; row < height; ++row)
+        std::memcpy(raster.Bits.data() + static_cast<size_t>(row) * raster.Stride,
+                    slot.Pixels.Data() + static_cast<size_t>(height - 1 - row) * stride, static_cast<size_t>(width));
+    return true;
 }
 
 bool DecodeFrameGrayInto(const uint8_t* jpeg, size_t bytes, int maxWidth, int maxHeight, FrameRaster& raster,

@@ -43,6 +43,11 @@ bool DecodeSlotFrame(CFrameSlot& slot, int maxWidth, int maxHeight, std::string*
 // to the texture and discards the Image's pages. True without a texture.
 bool UploadSlotBitmap(CFrameSlot& slot, const TrackPalette& palette, bool flipped, std::string* error);
 
+// Copies the slot's decoded rows (bottom row first) into `raster` top row
+// first, when the slot holds a decoded frame of exactly the raster's size;
+// false (raster untouched) otherwise.
+bool CopySlotFrameGray(const CFrameSlot& slot, FrameRaster& raster);
+
 // Decodes a whole frame (at most maxWidth x maxHeight) and resamples it by
 // nearest neighbour into `raster`, which already has its size and stride.
 bool DecodeFrameGrayInto(const uint8_t* jpeg, size_t bytes, int maxWidth, int maxHeight, FrameRaster& raster,

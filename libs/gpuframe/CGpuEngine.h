@@ -4,8 +4,9 @@
 // hands out the objects the control draws with: fonts, textures and
 // primitives. Two backends stand behind the same operations:
 //   mode flag 0  raster: QPainter on the window's own backing store; textures
-//                keep a copy scaled to the last drawing scale, so drawing a
-//                frame is a plain blit. Works everywhere, headless included.
+//                keep frames at the size they are drawn at (see
+//                CGpuTexture.h), so drawing a frame is a plain blit. Works
+//                everywhere, headless included.
 //   mode flag 1  OpenGL: a QOpenGLWidget laid over the window's client area
 //                (it takes no input) draws each frame through its OpenGL
 //                paint engine; textures are scaled by the graphics hardware.

@@ -90,12 +90,12 @@ void WeighRow(const uint8_t* __restrict line, uint16_t weight, int samples, uint
 }
 
 // One destination row's weighted sum of source rows, per source sample.
-void SumSourceRows(const QImage& source, const AxisTaps& rows, int row, int samples, uint32_t* sums)
+void SumSourceRows(const SourceRowReader& rowAt, const AxisTaps& rows, int row, int samples, uint32_t* sums)
 {
     const uint32_t* weights = &rows.Weights[rows.Offset[row]];
-    WeighRow<false>(source.constScanLine(rows.First[row]), uint16_t(weights[0]), samples, sums);
+    WeighRow<false>(rowAt(rows.First[row]), uint16_t(weights[0]), samples, sums);
     for (int t = 1; t < rows.Count[row]; ++t)
-        WeighRow<true>(source.constScanLine(rows.First[row] + t), uint16_t(weights[t]), samples, sums);
+        WeighRow<true>(rowAt(rows.First[row] + t), uint16_t(weights[t]), samples, sums);
 }
 
 // The values of destination column `column`, 0 … 255 per channel. The row
@@ -150,11 +150,11 @@ bool RepeatsPreviousRow(const AxisTaps& rows, int row)
     return row > 0 && rows.Count[row] == 1 && rows.Count[row - 1] == 1 && rows.First[row] == rows.First[row - 1];
 }
 
-void ScaleInto(const QImage& source, QImage& into, int channels)
+void ScaleInto(QSize sourceSize, int channels, const SourceRowReader& rowAt, QImage& into)
 {
-    const AxisTaps columns = BuildTaps(source.width(), into.width());
-    const AxisTaps rows = BuildTaps(source.height(), into.height());
-    const int samples = source.width() * channels;
+    const AxisTaps columns = BuildTaps(sourceSize.width(), into.width());
+    const AxisTaps rows = BuildTaps(sourceSize.height(), into.height());
+    const int samples = sourceSize.width() * channels;
     std::vector<uint32_t> sums(static_cast<size_t>(samples));
     const size_t rowBytes = size_t(into.width()) * 4;
     for (int row = 0; row < into.height(); ++row) {
@@ -163,7 +163,7 @@ void ScaleInto(const QImage& source, QImage& into, int channels)
             std::memcpy(out, into.constScanLine(row - 1), rowBytes);
             continue;
         }
-        SumSourceRows(source, rows, row, samples, sums.data());
+        SumSourceRows(rowAt, rows, row, samples, sums.data());
         if (channels == 1)
             WriteGreyRow(columns, sums.data(), reinterpret_cast<uint32_t*>(out), into.width());
         else
@@ -196,5 +196,20 @@ void ScaleImage(const QImage& source, QSize size, QImage& into)
         into = QImage(size, format);
     if (into.isNull())
         return;
-    ScaleInto(*input, into, input->format() == QImage::Format_Grayscale8 ? 1 : 4);
+    ScaleInto(input->size(), input->format() == QImage::Format_Grayscale8 ? 1 : 4,
+              [input](int y) { return input->constScanLine(y); }, into);
+}
+
+void ScaleRows(QSize sourceSize, QImage::Format sourceFormat, const SourceRowReader& rowAt, QSize size, QImage& into)
+{
+    const bool readable = sourceFormat == QImage::Format_Grayscale8 || sourceFormat == QImage::Format_RGB32;
+    if (!readable || sourceSize.isEmpty() || size.isEmpty() || !rowAt) {
+        into = QImage();
+        return;
+    }
+    if (into.size() != size || into.format() != QImage::Format_RGB32)
+        into = QImage(size, QImage::Format_RGB32);
+    if (into.isNull())
+        return;
+    ScaleInto(sourceSize, sourceFormat == QImage::Format_Grayscale8 ? 1 : 4, rowAt, into);
 }

@@ -13,6 +13,9 @@
 #include <QImage>
 #include <QSize>
 
+#include <cstdint>
+#include <functional>
+
 // The format ScaleImage gives for a source of `format`.
 QImage::Format ScaledImageFormat(QImage::Format format);
 
@@ -20,3 +23,14 @@ QImage::Format ScaledImageFormat(QImage::Format format);
 // ScaledImageFormat, so that rescaling frame after frame does not churn the
 // heap (and a caller may hand in a buffer of its own making).
 void ScaleImage(const QImage& source, QSize size, QImage& into);
+
+// Answers row y of a source, top row first: its samples as the source's
+// format lays them out. The row must stay readable until the next call. Rows
+// are asked for in rising order, and a row may be asked for again right
+// after itself (two destination rows share the source row on their border).
+using SourceRowReader = std::function<const uint8_t*(int y)>;
+
+// The same for a Grayscale8 or RGB32 source handed out row by row (into
+// RGB32), so that a caller can scale a picture it never holds whole; any
+// other format, an empty size or no reader gives a null image.
+void ScaleRows(QSize sourceSize, QImage::Format sourceFormat, const SourceRowReader& rowAt, QSize size, QImage& into);

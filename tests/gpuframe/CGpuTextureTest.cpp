@@ -27,23 +27,45 @@ protected:
         texture_->Create(Width, Height);
     }
 
+    // Draws as a frame's owner does: a texture that no longer holds the
+    // picture for this scale gets the last bitmap again.
     QImage DrawAt(QPoint at, double sx, double sy)
     {
         return canvas_.Frame([&] {
             texture_->Prepare();
             texture_->SetScale(sx, sy);
             texture_->SetPosition(at.x(), at.y());
-            texture_->Draw();
+            if (!texture_->Draw() && Upload(lastBitmap_, lastSize_.width(), lastSize_.height())) {
+                ++reuploads_;
+                texture_->Draw();
+            }
+        });
+    }
+
+    // Draw alone, and what it answered.
+    QImage DrawOnly(double sx, double sy, bool& drawn)
+    {
+        return canvas_.Frame([&] {
+            texture_->SetScale(sx, sy);
+            texture_->SetPosition(0, 0);
+            drawn = texture_->Draw();
         });
     }
 
     bool Upload(const std::vector<uint8_t>& bitmap, int width = Width, int height = Height)
     {
-        return texture_->UploadBitmap(width, height, bitmap.data());
+        if (!texture_->UploadBitmap(width, height, bitmap.data()))
+            return false;
+        lastBitmap_ = bitmap;
+        lastSize_ = QSize(width, height);
+        return true;
     }
 
     GpuframeTestCanvas canvas_;
     CGpuTexture* texture_ = nullptr;
+    std::vector<uint8_t> lastBitmap_;
+    QSize lastSize_;
+    int reuploads_ = 0;
 };
 
 TEST_F(CGpuTextureTest, UploadedBitmapShowsTopRowFirstAtScaleOne)
@@ -90,8 +112,44 @@ TEST_F(CGpuTextureTest, DrawnSizeIsTheTruncatedScaledSize)
     }
 }
 
-// The raster backend keeps a copy at the scale drawn last; a new frame in
-// the same texture must not show the old one's copy.
+// The raster backend stores a frame uploaded at a smaller scale only at its
+// drawing size; at any other size Draw asks for the bitmap again.
+TEST_F(CGpuTextureTest, UploadAtASmallerScaleKeepsOnlyTheDrawingCopy)
+{
+    texture_->SetScale(0.5, 0.5);
+    ASSERT_TRUE(Upload(PaletteBitmap::Make(Width, Height, BlockPattern)));
+    EXPECT_EQ(texture_->GetImage().size(), QSize(Width / 2, Height / 2)) << "no full picture kept";
+    EXPECT_FALSE(texture_->IsEmpty());
+
+    bool drawn = false;
+    QImage frame = DrawOnly(0.5, 0.5, drawn);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(frame.pixel(1, 1), Grey(BlockPattern(2, 2) + 3));
+
+    frame = DrawOnly(1.0, 1.0, drawn);
+    EXPECT_FALSE(drawn);
+    EXPECT_EQ(frame.pixel(1, 1), GpuframeTestCanvas::Background) << "nothing drawn at the wrong size";
+
+    // The owner uploads again at the new scale: the full picture, no copy.
+    ASSERT_TRUE(Upload(lastBitmap_));
+    frame = DrawOnly(1.0, 1.0, drawn);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(frame.pixel(7, 3), Grey(BlockPattern(7, 3)));
+    EXPECT_EQ(texture_->GetImage().size(), QSize(Width, Height));
+
+    // A full picture drawn smaller turns into the copy once.
+    frame = DrawOnly(0.5, 0.5, drawn);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(frame.pixel(3, 1), Grey(BlockPattern(6, 2) + 3));
+    EXPECT_EQ(texture_->GetImage().size(), QSize(Width / 2, Height / 2));
+
+    texture_->Reset();
+    DrawOnly(0.5, 0.5, drawn);
+    EXPECT_FALSE(drawn) << "an empty texture must be filled first";
+}
+
+// The second upload comes at the scale drawn last, straight into the copy's
+// buffer: it must not show the old frame.
 TEST_F(CGpuTextureTest, NewUploadReplacesTheScaledCopy)
 {
     ASSERT_TRUE(Upload(PaletteBitmap::Make(Width, Height, [](int, int) { return uint8_t(50); })));
@@ -99,9 +157,13 @@ TEST_F(CGpuTextureTest, NewUploadReplacesTheScaledCopy)
     ASSERT_TRUE(Upload(PaletteBitmap::Make(Width, Height, [](int, int) { return uint8_t(200); })));
     EXPECT_EQ(DrawAt(QPoint(0, 0), 0.5, 0.5).pixel(1, 1), Grey(200));
 
+    EXPECT_EQ(reuploads_, 0);
+
     texture_->Reset();
     EXPECT_TRUE(texture_->IsEmpty());
-    EXPECT_EQ(DrawAt(QPoint(0, 0), 0.5, 0.5).pixel(1, 1), GpuframeTestCanvas::Background);
+    bool drawn = true;
+    EXPECT_EQ(DrawOnly(0.5, 0.5, drawn).pixel(1, 1), GpuframeTestCanvas::Background);
+    EXPECT_FALSE(drawn);
 }
 
 TEST_F(CGpuTextureTest, ColouredPaletteKeepsItsColours)
@@ -114,6 +176,13 @@ TEST_F(CGpuTextureTest, ColouredPaletteKeepsItsColours)
     EXPECT_EQ(frame.pixel(7, 3), warm(BlockPattern(7, 3)));
     const QImage half = DrawAt(QPoint(0, 0), 0.5, 0.5);
     EXPECT_EQ(half.pixel(0, 0), warm(BlockPattern(0, 0) + 3));
+    // Uploaded at that scale, the colours are scaled straight from the bitmap.
+    ASSERT_TRUE(Upload(lastBitmap_));
+    bool drawn = false;
+    const QImage direct = DrawOnly(0.5, 0.5, drawn);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(direct.pixel(0, 0), warm(BlockPattern(0, 0) + 3));
+    EXPECT_EQ(direct.pixel(3, 1), warm(BlockPattern(6, 2) + 3));
 }
 
 TEST_F(CGpuTextureTest, BitmapNotMatchingIsRefusedAndTheOldPictureStays)

@@ -79,20 +79,29 @@ TEST_F(ViewRendererTest, FramesAppearInTheirColumnsAndRowsTopUp)
     CTrack* right = AddChannel(2, QStringLiteral("B"), 10, FrameWidth, FrameHeight,
                                [](int frame, int, int) { return OtherChannelLevel(frame); });
     control->EndAddTracks();
+    const auto reads = [this] { return readers[0].TotalReads() + readers[1].TotalReads(); };
 
     for (int image : {1, 5}) {
         control->GoToImage(image, 1);
-        const QImage shot = Grab();
-        for (int frame = image; frame < image + FramesPerScreen; ++frame) {
-            SCOPED_TRACE(testing::Message() << "frame " << frame);
-            EXPECT_TRUE(PixelIs(shot, InFrame(*left, frame, FrameWidth / 2, 60), Grey(JpegFrameReader::FlatLevel(frame))));
-            EXPECT_TRUE(PixelIs(shot, InFrame(*left, frame, FrameWidth / 2, 5), Grey(TopBandLevel)));
-            EXPECT_TRUE(PixelIs(shot, InFrame(*right, frame, FrameWidth / 2, 50), Grey(OtherChannelLevel(frame))));
-            // Each column ends where its width (frame width x zoom x scale) says.
-            for (CTrack* track : {left, right}) {
-                const int y = RowTop(*track, frame) + 50;
-                EXPECT_FALSE(IsNear(shot.pixel(ColumnX(*track) + ColumnWidth(*track) - 3, y), White));
-                EXPECT_TRUE(PixelIs(shot, {ColumnX(*track) + ColumnWidth(*track) + 2, y}, White));
+        const int readsAtImage = reads();
+        // Frames stored at one zoom are rebuilt for the next from their
+        // decoded rows: full size, smaller, smaller again.
+        for (double zoom : {1.0, 0.45, 0.8}) {
+            control->SetZoom(zoom);
+            const QImage shot = Grab();
+            EXPECT_EQ(reads(), readsAtImage) << "zoom " << zoom << " read frames again";
+            for (int frame = image; frame < image + FramesPerScreen; ++frame) {
+                SCOPED_TRACE(testing::Message() << "zoom " << zoom << " frame " << frame);
+                EXPECT_TRUE(PixelIs(shot, InFrame(*left, frame, FrameWidth / 2, 60),
+                                    Grey(JpegFrameReader::FlatLevel(frame))));
+                EXPECT_TRUE(PixelIs(shot, InFrame(*left, frame, FrameWidth / 2, 5), Grey(TopBandLevel)));
+                EXPECT_TRUE(PixelIs(shot, InFrame(*right, frame, FrameWidth / 2, 50), Grey(OtherChannelLevel(frame))));
+                // Each column ends where its width (frame width x zoom x scale) says.
+                for (CTrack* track : {left, right}) {
+                    const int y = RowTop(*track, frame) + RowHeight(*track) / 2;
+                    EXPECT_FALSE(IsNear(shot.pixel(ColumnX(*track) + ColumnWidth(*track) - 3, y), White));
+                    EXPECT_TRUE(PixelIs(shot, {ColumnX(*track) + ColumnWidth(*track) + 2, y}, White));
+                }
             }
         }
     }

@@ -225,6 +225,39 @@ TEST(TrackLoadingTest, FrameGrayResamplesOtherSizesToTheTrackSize)
     }
 }
 
+// The clarity adjustment asks for the current frame on the user-interface
+// thread: a frame the ring holds is copied from its decoded rows instead of
+// read and decoded again, and must give exactly what the decode gives (the
+// mirror only changes what is drawn).
+TEST(TrackLoadingTest, FrameGrayOfACachedFrameIsCopiedAndMatchesTheDecode)
+{
+    // An odd width pads the rows; values that tell every row and column apart.
+    const auto ramp = [](int, int x, int y) { return static_cast<uint8_t>(2 * x + 3 * y); };
+    JpegFrameReader cachedReader(10, 42, 30, ramp);
+    JpegFrameReader decodingReader(10, 42, 30, ramp);
+    StubImageWnd owner(2, 0);
+    TrackPtr cached = OpenedTrack(cachedReader, owner);
+    TrackPtr decoding = OpenedTrack(decodingReader, owner);
+    decoding->SetCurrentFrame(8); // its window, 6 … 11, leaves frame 2 out
+    cached->ToggleFlip();
+    ASSERT_EQ(ReadSlot(*cached, 1).FrameNo, 2);
+
+    const int cachedReads = cachedReader.ReadCount(2);
+    FrameRaster copied;
+    ASSERT_TRUE(cached->GetFrameGray(2, copied));
+    EXPECT_EQ(cachedReader.ReadCount(2), cachedReads) << "a cached frame was read again";
+
+    const int decodingReads = decodingReader.ReadCount(2);
+    FrameRaster decoded;
+    ASSERT_TRUE(decoding->GetFrameGray(2, decoded));
+    EXPECT_EQ(decodingReader.ReadCount(2), decodingReads + 1);
+
+    EXPECT_EQ(copied.Width, 42);
+    EXPECT_EQ(copied.Stride, 44);
+    EXPECT_EQ(copied.Bits, decoded.Bits);
+    EXPECT_NEAR(copied.Bits[29 * copied.Stride + 1], 2 * 1 + 3 * 29, 2) << "top row first";
+}
+
 TEST(TrackLoadingTest, FrameGrayThatFailsLeavesAZeroRasterOfTheTrackSize)
 {
     JpegFrameReader reader(10, Width, Height);

@@ -182,6 +182,41 @@ TEST(TrackPaletteTest, FlipMirrorsEveryHeldFrameAndTwiceRestoresIt)
     }
 }
 
+// With the raster engine a frame is kept only at the size it is drawn at;
+// the renderer rebuilds it at another zoom from the decoded rows.
+TEST(TrackPaletteTest, FramesAreStoredAtTheDrawScaleAndReuploadedWithoutReading)
+{
+    EnginePtr engine(GpuframeCreateEngine());
+    JpegFrameReader reader(20, 32, 16, Ramp);
+    StubImageWnd owner(2, 0);
+    TrackPtr track = OpenedTrack(reader, owner, engine.get());
+    track->SetDrawScale(0.5, 0.5);
+    track->SetCurrentFrame(10);
+    const auto imageOf = [&](int index) {
+        CFrameSlot& slot = track->SlotAt(index);
+        std::lock_guard lock(slot.Lock);
+        return slot.Texture->GetImage();
+    };
+    for (int i = -2; i <= 3; ++i)
+        ASSERT_EQ(imageOf(i).size(), QSize(16, 8)) << i;
+    // Columns 0 and 1 (10 and 14) averaged; the mirror keeps the size.
+    EXPECT_NEAR(qGray(imageOf(0).pixel(0, 3)), 12, 2);
+    track->ToggleFlip();
+    EXPECT_EQ(imageOf(0).size(), QSize(16, 8));
+    EXPECT_NEAR(qGray(imageOf(0).pixel(15, 3)), 12, 2);
+
+    const int reads = reader.TotalReads();
+    track->SetDrawScale(1.0, 1.0);
+    {
+        CFrameSlot& slot = track->SlotAt(1);
+        std::lock_guard lock(slot.Lock);
+        ASSERT_TRUE(track->ReuploadSlot(1));
+    }
+    EXPECT_EQ(imageOf(1).size(), QSize(32, 16));
+    EXPECT_NEAR(qGray(imageOf(1).pixel(31, 7)), 10, 2);
+    EXPECT_EQ(reader.TotalReads(), reads);
+}
+
 TEST(TrackPaletteTest, EngineGivenLaterGetsTheHeldFramesAndTakingItAwayEmptiesTheTrack)
 {
     EnginePtr engine(GpuframeCreateEngine());
