@@ -202,10 +202,14 @@ void CViewRenderer::DrawRows(CTrack& track, CTrackResources& resources, const Co
     for (int k = 0; k < column.rows; ++k) {
         const int rowY = column.firstRowY + k * column.rowHeight;
         CFrameSlot& slot = track.SlotAt(k);
-        std::lock_guard lock(slot.Lock);
+        // A slot its loader is filling right now is not waited for: the
+        // user interface never stalls on a decode, and the loader asks for a
+        // repaint when it is done.
+        std::unique_lock lock(slot.Lock, std::try_to_lock);
         // A slot still holding another frame (its loader has not come by
         // yet) shows as not loaded rather than as the wrong picture.
-        const bool ready = slot.Valid && slot.Texture && slot.FrameNo == track.GetCurrentFrame() + k;
+        const bool ready = lock.owns_lock() && slot.Valid && slot.Texture
+                           && slot.FrameNo == track.GetCurrentFrame() + k;
         bool drawn = false;
         if (ready) {
             slot.Texture->Prepare();
@@ -230,12 +234,15 @@ void CViewRenderer::DrawFaults(CTrack& track, CTrackResources& resources, const 
     // reaching down into the view is drawn.
     for (int j = -1; j <= column.framesPerScreen; ++j) {
         const int rowY = column.firstRowY + j * column.rowHeight;
+        const int frameNo = track.GetCurrentFrame() + j;
         CFrameSlot& slot = track.SlotAt(j);
-        std::lock_guard lock(slot.Lock);
-        if (slot.FrameNo != track.GetCurrentFrame() + j)
+        // A slot being loaded is filling in exactly this frame; its boxes are
+        // drawn without waiting for it.
+        std::unique_lock lock(slot.Lock, std::try_to_lock);
+        if (lock.owns_lock() && slot.FrameNo != frameNo)
             continue;
         for (const _FAULT_& fault : track.GetFaults()) {
-            if (fault.FaultImage == slot.FrameNo && control_.IsFaultTypeShown(fault.FaultStandardID))
+            if (fault.FaultImage == frameNo && control_.IsFaultTypeShown(fault.FaultStandardID))
                 DrawFault(fault, resources, column, rowY);
         }
     }

@@ -381,16 +381,26 @@ CFrameSlot& CTrack::SlotOf(const WindowPosition& window, int windowIndex)
 
 int CTrack::GetCurrentKm()
 {
-    CFrameSlot& slot = SlotAt(0);
-    std::lock_guard lock(slot.Lock);
-    return slot.FrameKm;
+    ReadCurrentPosition();
+    return ShownKm;
 }
 
 int CTrack::GetCurrentM()
 {
+    ReadCurrentPosition();
+    return ShownM;
+}
+
+void CTrack::ReadCurrentPosition()
+{
+    // The status line is drawn while loaders fill slots: a slot being filled
+    // is not waited for, and the position read last stands in for it.
     CFrameSlot& slot = SlotAt(0);
-    std::lock_guard lock(slot.Lock);
-    return slot.FrameM;
+    const std::unique_lock lock(slot.Lock, std::try_to_lock);
+    if (!lock.owns_lock())
+        return;
+    ShownKm = slot.FrameKm;
+    ShownM = slot.FrameM;
 }
 
 bool CTrack::IsOpen() const
@@ -665,6 +675,21 @@ void CTrack::LoadWindowNow(const WindowPosition& window)
     }
 }
 
+std::vector<int> CTrack::LoadOrder(int framesPerScreen)
+{
+    std::vector<int> order;
+    for (int i = 0; i <= framesPerScreen; ++i)
+        order.push_back(i);
+    order.insert(order.end(), {-1, -2, framesPerScreen + 1});
+    return order;
+}
+
+bool CTrack::WindowMoved(const WindowPosition& window) const
+{
+    const WindowPosition now = SnapshotWindow();
+    return now.Frame != window.Frame || now.RingStart != window.RingStart || now.Frames != window.Frames;
+}
+
 void CTrack::LoadPass(const CFrameLoader& loader)
 {
     const WindowPosition window = SnapshotWindow();
@@ -675,20 +700,26 @@ void CTrack::LoadPass(const CFrameLoader& loader)
             slot.Valid = 0;
     }
     // Invalid slots (frames outside the file, unreadable frames) are tried
-    // again on every request.
-    for (int i = -2; i <= window.Frames + 1; ++i) {
+    // again on every request. The rows on screen come first and are shown as
+    // soon as they are ready; a pass whose window has moved on stops, since
+    // the move has asked for a new pass already.
+    for (int i : LoadOrder(window.Frames)) {
         if (loader.QuitRequested())
             return;
+        if (WindowMoved(window))
+            break;
         CFrameSlot& slot = SlotOf(window, i);
         std::lock_guard lock(slot.Lock);
         if (slot.Valid)
             continue;
         slot.FrameNo = window.Frame + i;
         slot.Valid = LoadSlot(slot) ? 1 : 0;
+        if (i == window.Frames && Owner)
+            Owner->SignalRepaint();
     }
     // Judged by where the window is now: while the view keeps moving, every
-    // pass ends after the next move, and the pass's own window would leave
-    // the slots behind it holding their frames for as long as it moves.
+    // pass stops at the next move, and the pass's own window would leave the
+    // slots behind it holding their frames for as long as it moves.
     GiveBackSlotsOutside(SnapshotWindow());
     if (Owner)
         Owner->SignalRepaint();

@@ -85,7 +85,8 @@ public:
     // locks it (slot.Lock) before reading it. A closed track answers an
     // empty, invalid slot of its own.
     CFrameSlot& SlotAt(int windowIndex);
-    // FrameKm / FrameM of the slot at RingStart (under its lock); 0 closed.
+    // FrameKm / FrameM of the slot at RingStart; while a loader fills that
+    // slot, the position read last (never waits). User-interface thread.
     int GetCurrentKm();
     int GetCurrentM();
 
@@ -189,6 +190,11 @@ private:
         int Frames = 1;     // frames per screen, at least 1
     };
 
+    // Window indices in the order a loader pass fetches them: the rows on
+    // screen (0 … F), then the frames kept ready above and below.
+    static std::vector<int> LoadOrder(int framesPerScreen);
+    bool WindowMoved(const WindowPosition& window) const;
+    void ReadCurrentPosition();
     void InvalidateOwner() const;
     bool IsOpen() const;
     int RequiredRingSize(int framesPerScreen) const;
@@ -244,4 +250,7 @@ private:
     QRect Box;
     QLine RulerLine;
     std::unique_ptr<CFrameLoader> Loader;
+    // Km and m of the current frame as last read (user-interface thread).
+    int ShownKm = 0;
+    int ShownM = 0;
 };

@@ -5,7 +5,9 @@
 
 #include "CTrackResources.h"
 
+#include <condition_variable>
 #include <limits>
+#include <mutex>
 
 namespace {
 
@@ -354,4 +356,81 @@ TEST_F(ViewRendererTest, FramesFromLoaderThreadsAppearOnceLoaded)
             [&] { return IsNear(Grab().pixel(middle), Grey(JpegFrameReader::FlatLevel(image + 1))); }, 5000))
             << "image " << image;
     }
+}
+
+namespace {
+
+// Holds every read until the test opens it, and remembers the first frame a
+// loader asked for.
+class GatedReader : public JpegFrameReader
+{
+public:
+    using JpegFrameReader::JpegFrameReader;
+
+    void Open()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        gate_.notify_all();
+    }
+    int FirstFrameAsked()
+    {
+        const std::lock_guard lock(mutex_);
+        return firstFrame_;
+    }
+
+    int ReadFrame(int frame, char* buffer, int capacity, int* byteCount, int* km, int* m) override
+    {
+        {
+            std::unique_lock lock(mutex_);
+            if (firstFrame_ == 0)
+                firstFrame_ = frame;
+            gate_.wait(lock, [this] { return open_; });
+        }
+        return JpegFrameReader::ReadFrame(frame, buffer, capacity, byteCount, km, m);
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable gate_;
+    bool open_ = false;
+    int firstFrame_ = 0;
+};
+
+} // namespace
+
+TEST_F(ViewRendererTest, APaintNeverWaitsForAFrameItsLoaderIsReading)
+{
+    control->SetThreadLoad(1);
+    control->SetBlueBox(1);
+    GatedReader reader(10, FrameWidth, FrameHeight);
+    // However the test ends, the loader is let through and the control goes
+    // before the reader does.
+    struct Finish
+    {
+        GatedReader& reader;
+        CTrackImageDrawObject*& control;
+        ~Finish()
+        {
+            reader.Open();
+            if (control)
+                control->Destroy();
+            control = nullptr;
+        }
+    } finish{reader, control};
+    CTrack* track = AddChannel(1, QStringLiteral("A"), reader);
+    control->EndAddTracks();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reader.FirstFrameAsked() != 0; }, 5000));
+    // The rows on screen are fetched before the frames kept ready above.
+    EXPECT_EQ(reader.FirstFrameAsked(), 1);
+
+    // The loader holds the first row's slot while it waits at the gate.
+    const QImage waiting = Grab();
+    EXPECT_TRUE(HasColorNear(waiting, InFrame(*track, 1, FrameWidth / 2, 0), CTrackResources::PlaceholderColor));
+
+    reader.Open();
+    const QPoint middle = InFrame(*track, 1, FrameWidth / 2, FrameHeight / 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return IsNear(Grab().pixel(middle), Grey(JpegFrameReader::FlatLevel(1))); }, 5000));
 }

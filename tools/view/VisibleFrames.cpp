@@ -17,8 +17,10 @@ bool RowLoaded(CTrack& track, int row, int frame)
     if (row >= track.GetRingSize())
         return false;
     CFrameSlot& slot = track.SlotAt(row);
-    const std::lock_guard lock(slot.Lock);
-    return slot.Valid == 1 && slot.FrameNo == frame;
+    // A slot its loader holds is still loading; waiting for its lock would
+    // wait for the reader.
+    const std::unique_lock lock(slot.Lock, std::try_to_lock);
+    return lock.owns_lock() && slot.Valid == 1 && slot.FrameNo == frame;
 }
 
 bool TrackLoaded(CTrack& track, int firstImage, int rows)
