@@ -6,48 +6,17 @@
 #include "CTrackImageDrawObject.h"
 #include "ILumetraDrawControlCore.h"
 #include "ITrackInterface.h"
-#include "JpegFrameReader.h"
+#include "GatedFrameReader.h"
 #include "ViewerControl.h"
 #include "VisibleFrames.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
-#include <condition_variable>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace
 {
-// Frames wait in ReadFrame until the gate opens.
-class GatedReader : public JpegFrameReader
-{
-public:
-    using JpegFrameReader::JpegFrameReader;
-
-    void Open()
-    {
-        {
-            const std::lock_guard lock(gateMutex_);
-            open_ = true;
-        }
-        gate_.notify_all();
-    }
-
-    int ReadFrame(int frame, char* buffer, int capacity, int* byteCount, int* km, int* m) override
-    {
-        {
-            std::unique_lock lock(gateMutex_);
-            gate_.wait(lock, [this] { return open_; });
-        }
-        return JpegFrameReader::ReadFrame(frame, buffer, capacity, byteCount, km, m);
-    }
-
-private:
-    std::mutex gateMutex_;
-    std::condition_variable gate_;
-    bool open_ = false;
-};
-
 class VisibleFramesTest : public ::testing::Test
 {
 protected:
@@ -71,7 +40,7 @@ protected:
         control.reset();
     }
 
-    void add(int trackId, GatedReader& reader)
+    void add(int trackId, GatedFrameReader& reader)
     {
         ITrackInterface* track = nullptr;
         control->Core().NewTrack(&track);
@@ -84,8 +53,8 @@ protected:
     CTrackImageDrawObject& object() { return control->Object(); }
 
     QWidget host;
-    GatedReader shortReader{2, 64, 48};
-    GatedReader longReader{10, 64, 48};
+    GatedFrameReader shortReader{2, 64, 48};
+    GatedFrameReader longReader{10, 64, 48};
     std::unique_ptr<ViewerControl> control = std::make_unique<ViewerControl>();
 };
 }

@@ -4,10 +4,9 @@
 #include "RenderFixture.h"
 
 #include "CTrackResources.h"
+#include "GatedFrameReader.h"
 
-#include <condition_variable>
 #include <limits>
-#include <mutex>
 
 namespace {
 
@@ -358,59 +357,17 @@ TEST_F(ViewRendererTest, FramesFromLoaderThreadsAppearOnceLoaded)
     }
 }
 
-namespace {
-
-// Holds every read until the test opens it, and remembers the first frame a
-// loader asked for.
-class GatedReader : public JpegFrameReader
-{
-public:
-    using JpegFrameReader::JpegFrameReader;
-
-    void Open()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            open_ = true;
-        }
-        gate_.notify_all();
-    }
-    int FirstFrameAsked()
-    {
-        const std::lock_guard lock(mutex_);
-        return firstFrame_;
-    }
-
-    int ReadFrame(int frame, char* buffer, int capacity, int* byteCount, int* km, int* m) override
-    {
-        {
-            std::unique_lock lock(mutex_);
-            if (firstFrame_ == 0)
-                firstFrame_ = frame;
-            gate_.wait(lock, [this] { return open_; });
-        }
-        return JpegFrameReader::ReadFrame(frame, buffer, capacity, byteCount, km, m);
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable gate_;
-    bool open_ = false;
-    int firstFrame_ = 0;
-};
-
-} // namespace
 
 TEST_F(ViewRendererTest, APaintNeverWaitsForAFrameItsLoaderIsReading)
 {
     control->SetThreadLoad(1);
     control->SetBlueBox(1);
-    GatedReader reader(10, FrameWidth, FrameHeight);
+    GatedFrameReader reader(10, FrameWidth, FrameHeight);
     // However the test ends, the loader is let through and the control goes
     // before the reader does.
     struct Finish
     {
-        GatedReader& reader;
+        GatedFrameReader& reader;
         CTrackImageDrawObject*& control;
         ~Finish()
         {
