@@ -4,7 +4,9 @@
 #               gradient with a faint track running to the horizon
 #   Move.png    pointer for moving defects: 32 x 32, a four-way arrow on a
 #               transparent ground; its hotspot is the centre (16, 16)
-# Run it again after changing it; both files are kept in the repository.
+#   AutoScroll.png  pointer while the view pages by itself: 32 x 32, a ring
+#               with arrows up and down, hotspot at the centre
+# Run it again after changing it; the files are kept in the repository.
 set -eu
 cd "$(dirname "$0")"
 CONVERT=${CONVERT:-/usr/bin/convert}
@@ -34,3 +36,11 @@ rails=$(awk -v h="$horizon" 'BEGIN {
     -fill black -stroke white -strokewidth 1 \
     -draw "polygon 16,3 21,8 18,8 18,14 24,14 24,11 29,16 24,21 24,18 18,18 18,24 21,24 16,29 11,24 14,24 14,18 8,18 8,21 3,16 8,11 8,14 14,14 14,8 11,8" \
     -strip PNG32:Move.png
+
+"$CONVERT" -size 32x32 xc:none \
+    -fill none -stroke white -strokewidth 4 -draw "circle 16,16 16,9" \
+    -stroke black -strokewidth 2 -draw "circle 16,16 16,9" \
+    -fill black -stroke white -strokewidth 1 \
+    -draw "polygon 16,1 22,7 10,7" -draw "polygon 16,31 22,25 10,25" \
+    -draw "circle 16,16 16,14" \
+    -strip PNG32:AutoScroll.png
