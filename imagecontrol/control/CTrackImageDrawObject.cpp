@@ -76,7 +76,7 @@ CTrackImageDrawObject::CTrackImageDrawObject()
     , SmoothScroller(std::make_unique<CSmoothScroller>())
     , DragScroller(std::make_unique<CDragScroller>())
 {
-    for (CCaptureLoop* loop : std::initializer_list<CCaptureLoop*>{AutoPager.get(), SmoothScroller.get(), DragScroller.get()})
+    for (CCaptureLoop* loop : CaptureLoops())
         loop->SetEndHook([this] { Repaint(); });
 }
 
@@ -852,9 +852,7 @@ void CTrackImageDrawObject::ScrollHorzLoop(int direction)
         applied = whole;
         if (step == 0)
             return;
-        QScrollBar* bar = HorizontalBar();
-        bar->setValue(HorzScroll + step);
-        HorzScroll = bar->value();
+        MoveHorizontalBar(HorzScroll + step);
         Repaint();
     };
     SmoothScroller->Start(Viewport(), direction, CSmoothScroller::OtherInput::Drop, rate, advance);
@@ -1268,6 +1266,14 @@ bool CTrackImageDrawObject::HorizontalBarCanScroll() const
     return HorizontalBar() && CanScroll(HorzScrollInfo);
 }
 
+void CTrackImageDrawObject::MoveHorizontalBar(int position)
+{
+    QScrollBar* bar = HorizontalBar();
+    bar->setValue(position);
+    // The bar holds the position within its range.
+    HorzScroll = bar->value();
+}
+
 void CTrackImageDrawObject::MoveTrackWindows()
 {
     for (CTrack* track : AllTracks) {
@@ -1306,12 +1312,9 @@ void CTrackImageDrawObject::CentreOnPoint(CTrack& track, int image, QPoint frame
                                              GetClientRect().height(), image, framePoint.y());
     GoToImage(target.image, 1);
     CurrentOffset = CentredOffset(CurrentImage, target.offset, TotalFrames);
-    if (HorizontalBarCanScroll()) {
-        QScrollBar* bar = HorizontalBar();
-        bar->setValue(CentredHorzPosition(framePoint.x(), Zoom, GetTrackScale(track.GetTrackId()), track.GetX(),
-                                          HorzScrollInfo.page));
-        HorzScroll = bar->value();
-    }
+    if (HorizontalBarCanScroll())
+        MoveHorizontalBar(CentredHorzPosition(framePoint.x(), Zoom, GetTrackScale(track.GetTrackId()), track.GetX(),
+                                              HorzScrollInfo.page));
     ReportCurrentImage();
     // GoToImage drew the picture before the offset and the bar moved.
     Repaint();
@@ -1386,17 +1389,19 @@ void CTrackImageDrawObject::StartDragScroll(QPoint pressPoint)
     const int startBar = HorizontalBar()->value();
     DragScroller->Start(Viewport(), [=, this](QPoint pointer) {
         ScrollTo(h, startImage, startOffset, TruncateToInt((pressPoint.y() - pointer.y()) / Zoom));
-        if (canScrollAcross) {
-            QScrollBar* bar = HorizontalBar();
-            bar->setValue(pressPoint.x() + startBar - pointer.x());
-            HorzScroll = bar->value();
-        }
+        if (canScrollAcross)
+            MoveHorizontalBar(pressPoint.x() + startBar - pointer.x());
     });
+}
+
+std::array<CCaptureLoop*, 3> CTrackImageDrawObject::CaptureLoops() const
+{
+    return {AutoPager.get(), SmoothScroller.get(), DragScroller.get()};
 }
 
 CCaptureLoop* CTrackImageDrawObject::RunningLoop() const
 {
-    for (CCaptureLoop* loop : std::initializer_list<CCaptureLoop*>{AutoPager.get(), SmoothScroller.get(), DragScroller.get()}) {
+    for (CCaptureLoop* loop : CaptureLoops()) {
         if (loop->IsRunning())
             return loop;
     }

@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -237,6 +238,9 @@ private:
     void SortVisibleTracks();
     void SetHorizontalRange(int blockWidth);
     bool HorizontalBarCanScroll() const;
+    // Sets the horizontal bar (which has to exist) and takes its position as
+    // HorzScroll.
+    void MoveHorizontalBar(int position);
     // Every track with a reader moves its window of frames to CurrentImage.
     void MoveTrackWindows();
     // Redraws at once (the frames are loaded on this thread already).
@@ -258,6 +262,7 @@ private:
     };
     FrameHit FrameAt(QPoint pointer);
     void StartDragScroll(QPoint pressPoint);
+    std::array<CCaptureLoop*, 3> CaptureLoops() const;
     CCaptureLoop* RunningLoop() const;
     void EndRunningLoop();
 

@@ -9,6 +9,7 @@
 #include "CTrack.h"
 #include "CTrackImageDrawObject.h"
 #include "CTrackResources.h"
+#include "FrameGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -150,7 +151,7 @@ void CViewRenderer::DrawTrack(CTrack& track)
         return;
     const Column column = ColumnOf(track);
     // Frames the loaders store from now on come at this size.
-    track.SetDrawScale(column.zoom * column.scale, column.zoom);
+    track.SetDrawScale(column.scaleX, column.zoom);
     DrawHeader(track, column);
     CTrackResources* resources = track.GetResources();
     if (!resources || track.GetRingSize() == 0)
@@ -176,15 +177,16 @@ CViewRenderer::Column CViewRenderer::ColumnOf(CTrack& track)
 {
     Column column;
     column.zoom = control_.GetZoom();
-    column.scale = control_.GetTrackScale(track.GetTrackId());
+    column.scaleX = column.zoom * control_.GetTrackScale(track.GetTrackId());
     column.framesPerScreen = control_.GetFramesPerScreen();
     column.x = track.GetX() + control_.GetHorzScroll();
     column.top = track.GetY();
-    column.width = static_cast<int>(column.zoom * column.scale * track.GetFrameWidth());
-    column.rowHeight = static_cast<int>(column.zoom * track.GetFrameHeight());
+    // As wide as the textures draw a frame: int(FrameWidth × scaleX).
+    column.width = TruncateToInt(column.scaleX * track.GetFrameWidth());
+    column.rowHeight = TruncateToInt(column.zoom * track.GetFrameHeight());
     const int offset = control_.GetCurrentOffset();
-    column.firstRowY = column.top + static_cast<int>(column.zoom * -offset);
-    column.rows = offset != 0 ? column.framesPerScreen + 1 : column.framesPerScreen;
+    column.firstRowY = RowTop(column.top, column.zoom, offset, 0, track.GetFrameHeight());
+    column.rows = VisibleRowCount(column.framesPerScreen, offset);
     return column;
 }
 
@@ -213,7 +215,7 @@ void CViewRenderer::DrawRows(CTrack& track, CTrackResources& resources, const Co
         bool drawn = false;
         if (ready) {
             slot.Texture->Prepare();
-            slot.Texture->SetScale(column.zoom * column.scale, column.zoom);
+            slot.Texture->SetScale(column.scaleX, column.zoom);
             slot.Texture->SetPosition(column.x, rowY);
             // A frame stored for another zoom is rebuilt from its decoded
             // rows, without reading or decoding.
@@ -221,7 +223,7 @@ void CViewRenderer::DrawRows(CTrack& track, CTrackResources& resources, const Co
         }
         if (!drawn && placeholders) {
             resources.Placeholder().SetPosition(column.x, rowY);
-            resources.Placeholder().DrawMapped(wholeFrame, column.zoom * column.scale, column.zoom);
+            resources.Placeholder().DrawMapped(wholeFrame, column.scaleX, column.zoom);
         }
         if (dividers)
             resources.Divider().DrawAt(column.x - DividerInset, rowY);
@@ -254,7 +256,7 @@ void CViewRenderer::DrawFault(const _FAULT_& fault, CTrackResources& resources, 
     outline.SetPosition(column.x, rowY);
     outline.DrawMapped(CornersOf(fault.FaultX, fault.FaultY, FarEdge(fault.FaultX, fault.FaultCx),
                                  FarEdge(fault.FaultY, fault.FaultCy)),
-                       column.zoom * column.scale, column.zoom);
+                       column.scaleX, column.zoom);
     DrawFaultMark(fault, resources, column, rowY);
 }
 
@@ -271,7 +273,7 @@ CGpuPrimitive& CViewRenderer::OutlineOf(const _FAULT_& fault, CTrackResources& r
 
 void CViewRenderer::DrawFaultMark(const _FAULT_& fault, CTrackResources& resources, const Column& column, int rowY)
 {
-    const int ix = RoundHalfUp(fault.FaultX * column.zoom * column.scale) + column.x;
+    const int ix = RoundHalfUp(fault.FaultX * column.scaleX) + column.x;
     const int iy = RoundHalfUp(fault.FaultY * column.zoom) + rowY;
     if (control_.GetReadOnly() == 1)
         resources.LockIcon().DrawPart(ix + 1, iy + 1,
@@ -286,12 +288,12 @@ void CViewRenderer::DrawActiveChannelShapes(CTrack& track, CTrackResources& reso
         return;
     if (control_.IsSelectionBoxShown()) {
         resources.DrawingBox().SetPosition(column.x, column.top);
-        resources.DrawingBox().DrawMapped(track.GetBox(), column.zoom * column.scale, column.zoom);
+        resources.DrawingBox().DrawMapped(track.GetBox(), column.scaleX, column.zoom);
     }
     if (control_.GetRulerState()) {
         const QLine line = track.GetRulerLine();
         resources.Ruler().SetPosition(column.x, column.top);
         resources.Ruler().DrawMapped(CornersOf(line.x1(), line.y1(), line.x2(), line.y2()),
-                                     column.zoom * column.scale, column.zoom);
+                                     column.scaleX, column.zoom);
     }
 }

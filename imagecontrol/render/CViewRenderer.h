@@ -40,11 +40,11 @@ private:
     struct Column
     {
         double zoom = 0;
-        double scale = 0;
+        double scaleX = 0;      // zoom × the channel's scale
         int framesPerScreen = 0;
         int x = 0;              // left edge, after horizontal scrolling
         int top = 0;            // the track's Y
-        int width = 0;          // int(zoom × scale × FrameWidth)
+        int width = 0;          // int(scaleX × FrameWidth)
         int rowHeight = 0;      // int(zoom × FrameHeight)
         int firstRowY = 0;      // top of row 0, moved up by the current offset
         int rows = 0;           // F, or F + 1 while a frame is partly scrolled out

@@ -289,11 +289,10 @@ _FAULT_* CTrack::FindFault(int faultId)
 
 bool CTrack::RemoveFault(int faultId)
 {
-    const auto it = std::find_if(Faults.begin(), Faults.end(),
-                                 [faultId](const _FAULT_& fault) { return fault.FaultID == faultId; });
-    if (it == Faults.end())
+    const _FAULT_* found = FindFault(faultId);
+    if (!found)
         return false;
-    Faults.erase(it);
+    Faults.erase(Faults.begin() + (found - Faults.data()));
     InvalidateOwner();
     return true;
 }
@@ -367,16 +366,13 @@ int CTrack::GetRingStart() const
 
 CFrameSlot& CTrack::SlotAt(int windowIndex)
 {
-    const int size = GetRingSize();
-    if (size == 0)
-        return ClosedSlot;
-    return *FrameCache[((windowIndex + RingStart) % size + size) % size];
+    return IsOpen() ? SlotOf(RingStart, windowIndex) : ClosedSlot;
 }
 
-CFrameSlot& CTrack::SlotOf(const WindowPosition& window, int windowIndex)
+CFrameSlot& CTrack::SlotOf(int ringStart, int windowIndex)
 {
     const int size = GetRingSize();
-    return *FrameCache[((windowIndex + window.RingStart) % size + size) % size];
+    return *FrameCache[((windowIndex + ringStart) % size + size) % size];
 }
 
 int CTrack::GetCurrentKm()
@@ -516,8 +512,7 @@ void CTrack::CreateSlotTexture(CFrameSlot& slot)
         Engine->ReleaseObject(slot.Texture);
     slot.Texture = Engine->CreateTexture();
     slot.Texture->Create(FrameWidth, FrameHeight);
-    if (slot.Valid && !UploadSlot(slot))
-        slot.Valid = 0;
+    ReuploadHeldFrame(slot);
 }
 
 void CTrack::ReleaseEngineObjects()
@@ -544,8 +539,7 @@ void CTrack::ResetDevice()
         if (!slot->Texture)
             continue;
         slot->Texture->Reset();
-        if (slot->Valid && !UploadSlot(*slot))
-            slot->Valid = 0;
+        ReuploadHeldFrame(*slot);
     }
 }
 
@@ -558,12 +552,14 @@ void CTrack::SetDrawScale(double sx, double sy)
 bool CTrack::ReuploadSlot(int windowIndex)
 {
     CFrameSlot& slot = SlotAt(windowIndex);
-    if (!slot.Valid || !slot.Texture)
-        return false;
-    if (UploadSlot(slot))
-        return true;
-    slot.Valid = 0;
-    return false;
+    return slot.Texture && ReuploadHeldFrame(slot);
+}
+
+bool CTrack::ReuploadHeldFrame(CFrameSlot& slot)
+{
+    if (slot.Valid && !UploadSlot(slot))
+        slot.Valid = 0;
+    return slot.Valid != 0;
 }
 
 // ------------------------------------------------------- palette, flip
@@ -578,8 +574,8 @@ void CTrack::SetPalette(const TrackPalette& palette)
         return;
     for (const auto& slot : FrameCache) {
         std::lock_guard lock(slot->Lock);
-        if (slot->Valid && slot->Texture && !UploadSlot(*slot))
-            slot->Valid = 0;
+        if (slot->Texture)
+            ReuploadHeldFrame(*slot);
     }
 }
 
@@ -594,8 +590,7 @@ void CTrack::ToggleFlip()
     Flipped = Flipped ? 0 : 1;
     for (const auto& slot : FrameCache) {
         std::lock_guard lock(slot->Lock);
-        if (slot->Valid && !UploadSlot(*slot))
-            slot->Valid = 0;
+        ReuploadHeldFrame(*slot);
     }
 }
 
@@ -663,7 +658,7 @@ void CTrack::StopLoader()
 void CTrack::LoadWindowNow(const WindowPosition& window)
 {
     for (int i = -2; i <= window.Frames + 1; ++i) {
-        CFrameSlot& slot = SlotOf(window, i);
+        CFrameSlot& slot = SlotOf(window.RingStart, i);
         std::lock_guard lock(slot.Lock);
         const int frame = window.Frame + i;
         // A frame that failed keeps its number and is not read again until
@@ -694,7 +689,7 @@ void CTrack::LoadPass(const CFrameLoader& loader)
 {
     const WindowPosition window = SnapshotWindow();
     for (int i = -2; i <= window.Frames + 1; ++i) {
-        CFrameSlot& slot = SlotOf(window, i);
+        CFrameSlot& slot = SlotOf(window.RingStart, i);
         std::lock_guard lock(slot.Lock);
         if (slot.FrameNo != window.Frame + i || slot.FrameNo < 1)
             slot.Valid = 0;
@@ -708,7 +703,7 @@ void CTrack::LoadPass(const CFrameLoader& loader)
             return;
         if (WindowMoved(window))
             break;
-        CFrameSlot& slot = SlotOf(window, i);
+        CFrameSlot& slot = SlotOf(window.RingStart, i);
         std::lock_guard lock(slot.Lock);
         if (slot.Valid)
             continue;
@@ -759,7 +754,7 @@ void CTrack::GiveBackSlotsOutside(const WindowPosition& window)
     // memory until the window reaches them.
     const int size = GetRingSize();
     for (int i = window.Frames + 2; i <= size - 3; ++i) {
-        CFrameSlot& slot = SlotOf(window, i);
+        CFrameSlot& slot = SlotOf(window.RingStart, i);
         std::lock_guard lock(slot.Lock);
         GiveBackFrameSlot(slot);
     }

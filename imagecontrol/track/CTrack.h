@@ -200,7 +200,7 @@ private:
     int RequiredRingSize(int framesPerScreen) const;
     int FramesPerScreenOfOwner() const;
     WindowPosition SnapshotWindow() const;
-    CFrameSlot& SlotOf(const WindowPosition& window, int windowIndex);
+    CFrameSlot& SlotOf(int ringStart, int windowIndex);
 
     bool BuildFrameCache(int ringSize);
     void FreeFrameCache();
@@ -216,6 +216,9 @@ private:
     void LoadPass(const CFrameLoader& loader);
     bool LoadSlot(CFrameSlot& slot);
     bool UploadSlot(CFrameSlot& slot);
+    // Uploads a valid slot's frame again (palette, flip, scale or texture
+    // changed); a refused upload leaves it invalid. True while it is valid.
+    bool ReuploadHeldFrame(CFrameSlot& slot);
     bool CopyCachedFrameGray(int frame, FrameRaster& raster);
     void GiveBackSlotsOutside(const WindowPosition& window);
 

@@ -1,5 +1,6 @@
 // Track bookkeeping of the control: adding, the reference track, the visible
 // list, removing everything, going to an image and the defect selection.
+#include "AddReaderChannel.h"
 #include "CTrack.h"
 #include "CTrackImageDrawObject.h"
 #include "FakeFrameReader.h"
@@ -23,13 +24,8 @@ protected:
     // Fills a new track the way the task loader does and adds it.
     CTrack* AddChannel(int trackId, int frames, int width = 640, int height = 480)
     {
-        FakeFrameReader& reader = readers.emplace_back(frames, width, height);
-        ITrackInterface* track = nullptr;
-        control->NewTrack(&track);
-        track->SetReader(&reader);
-        track->SetTrackInfo(trackId, QStringLiteral("通道%1").arg(trackId));
-        control->AddTrack(track);
-        return static_cast<CTrack*>(track);
+        return AddReaderChannel(*control, trackId, QStringLiteral("通道%1").arg(trackId),
+                                readers.emplace_back(frames, width, height));
     }
 
     std::vector<int> VisibleIds() const

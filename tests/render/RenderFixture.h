@@ -3,6 +3,7 @@
 // and helpers that say where the layout puts a frame and what the window
 // shows there.
 
+#include "../imagecontrol/AddReaderChannel.h"
 #include "CTrack.h"
 #include "CTrackImageDrawObject.h"
 #include "JpegFrameReader.h"
@@ -92,12 +93,7 @@ protected:
     // outlives the control).
     CTrack* AddChannel(int trackId, const QString& name, JpegFrameReader& reader)
     {
-        ITrackInterface* track = nullptr;
-        control->NewTrack(&track);
-        track->SetReader(&reader);
-        track->SetTrackInfo(trackId, name);
-        control->AddTrack(track);
-        return static_cast<CTrack*>(track);
+        return AddReaderChannel(*control, trackId, name, reader);
     }
 
     QImage Grab() const

@@ -3,6 +3,7 @@
 // size, scroll bars show and hide, and events reach the control as they do in
 // the program. Channels come from NewTrack with in-memory readers.
 
+#include "../imagecontrol/AddReaderChannel.h"
 #include "../imagecontrol/RecordingNotify.h"
 #include "CTrack.h"
 #include "CTrackImageDrawObject.h"
@@ -63,12 +64,7 @@ protected:
 
     CTrack* AddChannel(int trackId, IDataReaderInterface& reader)
     {
-        ITrackInterface* track = nullptr;
-        control->NewTrack(&track);
-        track->SetReader(&reader);
-        track->SetTrackInfo(trackId, QStringLiteral("通道%1").arg(trackId));
-        control->AddTrack(track);
-        return static_cast<CTrack*>(track);
+        return AddReaderChannel(*control, trackId, QStringLiteral("通道%1").arg(trackId), reader);
     }
 
     int CurrentImage() const { return control->GetCurrentImage(); }

@@ -2,6 +2,7 @@
 
 #include "CTrack.h"
 #include "CTrackImageDrawObject.h"
+#include "FrameGeometry.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -39,7 +40,7 @@ bool TrackLoaded(CTrack& track, int firstImage, int rows)
 
 bool VisibleFrames::AllLoaded(CTrackImageDrawObject& control)
 {
-    const int rows = control.GetFramesPerScreen() + (control.GetCurrentOffset() != 0 ? 1 : 0);
+    const int rows = VisibleRowCount(control.GetFramesPerScreen(), control.GetCurrentOffset());
     for (CTrack* track : control.GetVisibleTracks()) {
         if (!TrackLoaded(*track, control.GetCurrentImage(), rows))
             return false;
